@@ -1,0 +1,55 @@
+#pragma once
+
+// In-process controller simulator: a thread that serves the master side of a
+// pseudo-terminal with the controller model. The library under test opens
+// path() like any serial device.
+
+#include "controller.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ctrlsim {
+
+class PtySimulator {
+public:
+    PtySimulator();  // opens the pty and starts serving
+    ~PtySimulator(); // stops the thread and closes the pty
+    PtySimulator(const PtySimulator&) = delete;
+    PtySimulator& operator=(const PtySimulator&) = delete;
+
+    // Device path of the slave side, e.g. /dev/pts/7.
+    const std::string& path() const;
+
+    // Runs f with the model locked against the serving thread.
+    void withController(const std::function<void(Controller&)>& f);
+
+    // Faults. Byte indexes count the bytes received after the fault was set,
+    // from 0. Each indexed fault fires once.
+    void setSilent(bool silent);                                  // no reply at all
+    void dropReply(std::size_t n);                                // no reply to byte n
+    void wrongEcho(std::size_t n);                                // reply to byte n is altered
+    void badAcknowledge(std::size_t n);                           // byte n, if a sync 0x00, gets no 0xAA
+    void delayReply(std::size_t n, std::chrono::milliseconds t);  // reply to byte n comes t late
+    void hangUp();                                                // closes the master side for good
+    void clearFaults();
+
+    // Line-time emulation: each reply waits for 11 bits in each direction at
+    // this baud rate. 0 switches it off (reply as fast as possible).
+    void setLineBaud(int baud);
+
+    // Every byte received, in order.
+    std::vector<uint8_t> log() const;
+    void clearLog();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace ctrlsim
