@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -21,6 +22,8 @@ public:
     virtual int32_t portHandle() const = 0;
     virtual bool portOpen() const = 0;
     virtual uint16_t plugCode() const = 0;
+    // Entry i holds the address the controller reported as entry number i + 1.
+    virtual const std::array<uint16_t, 256>& addressTable() const = 0;
 
     // Both end with "/".
     virtual QString startFolder() const = 0;
