@@ -11,7 +11,7 @@
 namespace ctrlsim {
 
 class Controller {
-public:
+  public:
     Controller();
 
     // 65536 words, one per 16-bit address.
@@ -38,26 +38,76 @@ public:
     Trigger trigger() const;
     std::array<uint16_t, 3> channels() const;
 
-    // Signal generators write memory as time goes on.
+    // Signal generators write memory as time goes on. offset shifts the
+    // whole wave (e.g. a sine around a nominal voltage).
     enum class Wave { Sine, Ramp, Counter };
-    void addGenerator(uint16_t address, Wave wave, double amplitude, double periodMs);
+    void addGenerator(uint16_t address, Wave wave, double amplitude, double periodMs,
+                      double offset = 0);
     // Advances the model's clock: runs the generators and the recorder.
     void advance(double ms);
+    double clockMs() const { return clockMs_; }
 
     // One received byte in, exactly one reply byte out. Bytes outside any
     // command are echoed; 0x00 outside a command is acknowledged with 0xAA.
     uint8_t receive(uint8_t byte);
 
-private:
-    struct State;
+    // The ready byte the controller reports while a recording is not complete.
+    static constexpr uint8_t kNotReady = 0x00;
+    static constexpr uint8_t kReady = 0xFD;
+    static constexpr int kSamples = 200;
+    // A command whose next byte does not come within this time is abandoned,
+    // so a transfer cut off in the middle cannot swallow the next request.
+    static constexpr double kCommandTimeoutMs = 500;
+
+  private:
+    struct Generator {
+        uint16_t address;
+        Wave wave;
+        double amplitude;
+        double periodMs;
+        double offset;
+    };
+    struct WriteRecord {
+        uint16_t address;
+        uint16_t value;
+    };
+    enum class Recorder { Idle, Waiting, Sampling, Done };
+
+    uint8_t startCommand(uint8_t byte);
+    uint8_t continueCommand(uint8_t byte);
+    uint8_t abandon(uint8_t byte);
+    uint8_t writeBlock(uint8_t byte);
+    void cycle();
+    void runGenerators(double tMs);
+    void arm();
+
     std::array<uint16_t, 65536> memory_{};
-    // implementation detail fields are the simulator's own
-    friend struct ControllerAccess;
-    std::vector<uint8_t> pending_;
     std::vector<uint16_t> table_;
     std::array<uint16_t, 256> regs_{};
     Trigger trigger_{};
     std::array<uint16_t, 3> channels_{};
+    std::vector<Generator> generators_;
+
+    // Clock: one controller cycle per millisecond.
+    double clockMs_ = 0;
+    uint64_t cycles_ = 0;
+    double sinceByteMs_ = 0;
+
+    // Command parser.
+    uint8_t command_ = 0; // 0: between commands
+    int pos_ = 0;         // position of the next byte within the command
+    uint16_t scratch_ = 0;
+    uint16_t reply_ = 0;
+    std::array<uint8_t, 10> frame_{};
+    std::vector<WriteRecord> pending_;
+
+    // Recorder.
+    Recorder recorder_ = Recorder::Idle;
+    std::array<uint16_t, 3 * kSamples> samples_{};
+    int taken_ = 0;
+    int countdown_ = 0;
+    int16_t lastTriggerValue_ = 0;
+    int readIndex_ = 0;
 };
 
 } // namespace ctrlsim

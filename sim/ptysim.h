@@ -17,7 +17,7 @@
 namespace ctrlsim {
 
 class PtySimulator {
-public:
+  public:
     PtySimulator();  // opens the pty and starts serving
     ~PtySimulator(); // stops the thread and closes the pty
     PtySimulator(const PtySimulator&) = delete;
@@ -26,28 +26,31 @@ public:
     // Device path of the slave side, e.g. /dev/pts/7.
     const std::string& path() const;
 
-    // Runs f with the model locked against the serving thread.
+    // Runs f with the model locked against the serving thread, its clock
+    // brought up to now first. f must not call back into the simulator.
     void withController(const std::function<void(Controller&)>& f);
 
     // Faults. Byte indexes count the bytes received after the fault was set,
     // from 0. Each indexed fault fires once.
-    void setSilent(bool silent);                                  // no reply at all
-    void dropReply(std::size_t n);                                // no reply to byte n
-    void wrongEcho(std::size_t n);                                // reply to byte n is altered
-    void badAcknowledge(std::size_t n);                           // byte n, if a sync 0x00, gets no 0xAA
-    void delayReply(std::size_t n, std::chrono::milliseconds t);  // reply to byte n comes t late
-    void hangUp();                                                // closes the master side for good
+    void setSilent(bool silent);        // no reply at all
+    void dropReply(std::size_t n);      // no reply to byte n
+    void wrongEcho(std::size_t n);      // reply to byte n is altered
+    void badAcknowledge(std::size_t n); // byte n, if a sync 0x00, gets no 0xAA
+    void delayReply(std::size_t n, std::chrono::milliseconds t); // reply to byte n comes t late
+    void hangUp();                                               // closes the master side for good
     void clearFaults();
 
     // Line-time emulation: each reply waits for 11 bits in each direction at
     // this baud rate. 0 switches it off (reply as fast as possible).
     void setLineBaud(int baud);
 
-    // Every byte received, in order.
+    // Every byte received, in order. Logging is on from the start; a
+    // long-running simulator switches it off so the log cannot grow without bound.
     std::vector<uint8_t> log() const;
     void clearLog();
+    void setLogging(bool on);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
