@@ -9,7 +9,7 @@
 // and the grid files work on this; the StringGrid widget shows one.
 // Cells are addressed (column, row), row 0 being the title row.
 class GridData {
-public:
+  public:
     GridData() = default;
     GridData(int colCount, int rowCount, int defaultColWidth = 64);
 
@@ -43,7 +43,7 @@ public:
 
     bool operator==(const GridData&) const = default;
 
-private:
+  private:
     int colCount_ = 0;
     int rowCount_ = 0;
     int fixedCols_ = 1;

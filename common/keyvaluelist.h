@@ -8,7 +8,7 @@
 // case and the first matching line wins; setting a key replaces its line in
 // place or appends a new one. Lines that are not key=value are kept as they are.
 class KeyValueList {
-public:
+  public:
     KeyValueList() = default;
     explicit KeyValueList(QStringList lines) : lines_(std::move(lines)) {}
 
@@ -31,6 +31,6 @@ public:
     static QString keyOf(const QString& line);
     static QString valueOf(const QString& line);
 
-private:
+  private:
     QStringList lines_;
 };

@@ -15,7 +15,7 @@ class QWidget;
 // What the working windows need from the main window. Tmainform implements
 // it; tests give a window a small stand-in.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
 
     // The one port handle of the program; 1..65535 is an opened port.
@@ -31,6 +31,8 @@ public:
 
     virtual KeyValueList& projectKeys() = 0;
     virtual void setProjectModified() = 0;
+    // Name (without folder) of the special function register file.
+    virtual QString spezFileName() { return projectKeys().valueOr("spezfuncname"); }
 
     // Window menu, linked to windows by caption.
     virtual void renameWindowEntries(const QString& oldCaption, const QString& newCaption) = 0;

@@ -12,7 +12,7 @@ enum class WindowKind { Display, Parameter, Graphic };
 // this interface; its component name is the widget's objectName and its
 // title the widget's windowTitle.
 class WorkingWindow {
-public:
+  public:
     virtual ~WorkingWindow() = default;
 
     virtual WindowKind kind() const = 0;
