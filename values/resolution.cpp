@@ -20,7 +20,7 @@ int32_t elementIndex(const QString& text) {
 
 } // namespace
 
-std::optional<CatalogHit> catalogAddress(const QStringList& catalog, const QString& reference) {
+std::optional<CatalogAddress> catalogAddress(const QStringList& catalog, const QString& reference) {
     QString name = reference;
     std::optional<QString> indexText;
     if (const qsizetype open = reference.indexOf('['); open >= 0) {
@@ -34,7 +34,7 @@ std::optional<CatalogHit> catalogAddress(const QStringList& catalog, const QStri
 
     const qsizetype semicolon = value->indexOf(';');
     const QString addressPart = semicolon < 0 ? *value : value->left(semicolon);
-    CatalogHit hit;
+    CatalogAddress hit;
     hit.scaling = semicolon < 0 ? QString() : value->mid(semicolon + 1);
     if (indexText) {
         const int32_t base = parseIntTextOr("$" + addressPart.trimmed(), 1);

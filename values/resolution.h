@@ -25,10 +25,10 @@ void resolveAddresses(GridData& grid, const ColumnRoles& roles, const QStringLis
 
 // The address text for a variable reference from the catalog alone (catalog
 // address, or base + index), and its scaling text; none if the name is unknown.
-struct CatalogHit {
+struct CatalogAddress {
     QString address;
     QString scaling;
 };
-std::optional<CatalogHit> catalogAddress(const QStringList& catalog, const QString& reference);
+std::optional<CatalogAddress> catalogAddress(const QStringList& catalog, const QString& reference);
 
 } // namespace Resolution
