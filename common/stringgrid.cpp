@@ -54,9 +54,9 @@ void StringGrid::init() {
     setTabKeyNavigation(false);
     setWordWrap(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    setAcceptDrops(true);
-    viewport()->setAcceptDrops(true);
+    // The drag and drop handlers are ours; Qt's item dragging stays off.
     setDragDropMode(QAbstractItemView::NoDragDrop);
+    setAcceptDrops(true);
     setDropIndicatorShown(false);
 
     QHeaderView* h = horizontalHeader();

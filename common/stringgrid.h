@@ -72,6 +72,8 @@ class StringGrid : public QTableView, public RowSource {
     int currentCol() const;
     // Moves the current cell without asking canSelect and without a click.
     void setCurrent(int col, int row);
+    // Whether an in-place editor is open.
+    bool isEditing() const { return state() == EditingState; }
     // Whole-row selection look (the variable list).
     void setRowSelect(bool on);
 

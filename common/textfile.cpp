@@ -86,7 +86,16 @@ void TextFile::writeBytes(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly))
         throw ZorlError(
             QStringLiteral("Cannot create file \"%1\": %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // commit() alone can report success after a short write (a full disk),
+    // so the data is flushed and checked first; a failure drops the
+    // temporary file and the old file stays as it was.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw ZorlError(QStringLiteral("Cannot write file \"%1\": %2").arg(path, reason));
+    }
+    if (!file.commit())
         throw ZorlError(
             QStringLiteral("Cannot write file \"%1\": %2").arg(path, file.errorString()));
 }
