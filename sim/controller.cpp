@@ -117,8 +117,8 @@ std::array<uint16_t, 3> Controller::channels() const {
 }
 
 void Controller::addGenerator(uint16_t address, Wave wave, double amplitude, double periodMs,
-                              double offset) {
-    generators_.push_back({address, wave, amplitude, periodMs, offset});
+                              double offset, double phaseDeg) {
+    generators_.push_back({address, wave, amplitude, periodMs, offset, phaseDeg / 360});
     runGenerators(double(cycles_));
 }
 
@@ -126,7 +126,7 @@ void Controller::runGenerators(double tMs) {
     for (const Generator& g : generators_) {
         double v = g.offset;
         if (g.periodMs > 0) {
-            double phase = tMs / g.periodMs;
+            double phase = tMs / g.periodMs + g.phase;
             switch (g.wave) {
             case Wave::Sine:
                 v += g.amplitude * std::sin(2 * std::numbers::pi * phase);

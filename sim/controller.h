@@ -39,10 +39,11 @@ class Controller {
     std::array<uint16_t, 3> channels() const;
 
     // Signal generators write memory as time goes on. offset shifts the
-    // whole wave (e.g. a sine around a nominal voltage).
+    // whole wave (e.g. a sine around a nominal voltage), phaseDeg moves it
+    // along the time axis (three phase currents).
     enum class Wave { Sine, Ramp, Counter };
     void addGenerator(uint16_t address, Wave wave, double amplitude, double periodMs,
-                      double offset = 0);
+                      double offset = 0, double phaseDeg = 0);
     // Advances the model's clock: runs the generators and the recorder.
     void advance(double ms);
     double clockMs() const { return clockMs_; }
@@ -66,6 +67,7 @@ class Controller {
         double amplitude;
         double periodMs;
         double offset;
+        double phase; // in periods
     };
     struct WriteRecord {
         uint16_t address;

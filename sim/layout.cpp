@@ -11,12 +11,13 @@
 //                                       (low half at address, high at +2)
 //   sfr <name> <address> <int>          special function register, not in the table
 //   word <address> <int>                any other memory word
-//   gen <name|address> sine|ramp|counter <amplitude> <period ms> [<offset>]
+//   gen <name|address> sine|ramp|counter <amplitude> <period ms> [<offset> [<phase>]]
 //
 // Generators: sine offset + amplitude * sin(2 pi t / period); ramp rises from
 // offset to offset + amplitude once per period; counter adds one per period,
-// wrapping at amplitude when it is 1 or more. A generator names a variable or
-// register declared above it.
+// wrapping at amplitude when it is 1 or more. The phase, in degrees, shifts
+// a wave along the time axis. A generator names a variable or register
+// declared above it, or an address.
 
 #include <algorithm>
 #include <cctype>
@@ -150,7 +151,7 @@ Layout Layout::parse(std::istream& in, const std::string& source) {
             arity(2, 2);
             layout.inits_.push_back({address(w[1]), false, word(w[2])});
         } else if (key == "gen") {
-            arity(4, 5);
+            arity(4, 6);
             uint16_t a;
             if (const Variable* v = known(w[1]))
                 a = v->address;
@@ -169,8 +170,9 @@ Layout Layout::parse(std::istream& in, const std::string& source) {
             double period = number(w[4]);
             if (!(period > 0))
                 fail("generator period must be positive");
-            layout.generators_.push_back(
-                {a, wave, number(w[3]), period, w.size() == 6 ? number(w[5]) : 0.0});
+            layout.generators_.push_back({a, wave, number(w[3]), period,
+                                          w.size() >= 6 ? number(w[5]) : 0.0,
+                                          w.size() == 7 ? number(w[6]) : 0.0});
         } else {
             fail("unknown statement: " + w[0]);
         }
@@ -200,7 +202,7 @@ void Layout::apply(Controller& controller) const {
             controller.setWord(i.address, uint16_t(i.value));
     }
     for (const Gen& g : generators_)
-        controller.addGenerator(g.address, g.wave, g.amplitude, g.periodMs, g.offset);
+        controller.addGenerator(g.address, g.wave, g.amplitude, g.periodMs, g.offset, g.phaseDeg);
 }
 
 } // namespace ctrlsim

@@ -42,6 +42,7 @@ class Layout {
         double amplitude;
         double periodMs;
         double offset;
+        double phaseDeg;
     };
 
     uint16_t plugCode_ = 0;

@@ -91,10 +91,12 @@ int main(int argc, char** argv) {
         sim.setLineBaud(baud);
         if (!layoutFile.empty())
             sim.withController([&](ctrlsim::Controller& c) { layout.apply(c); });
-        std::printf("%s\n", sim.path().c_str());
-        std::fflush(stdout);
+        // The link exists before the path is printed, so a reader of the
+        // first line can use either.
         if (!link.empty() && !makeLink(link, sim.path()))
             return 1;
+        std::printf("%s\n", sim.path().c_str());
+        std::fflush(stdout);
         int sig = 0;
         sigwait(&stopSignals, &sig);
         if (!link.empty())

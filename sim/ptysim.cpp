@@ -10,6 +10,8 @@
 #include <poll.h>
 #include <pty.h>
 #include <stdexcept>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <thread>
@@ -75,6 +77,11 @@ struct PtySimulator::Impl {
     int slave = -1; // held open so the master never sees a hang-up
     int wakeRead = -1;
     int wakeWrite = -1;
+    // Opens and closes of the slave by others. The exclusive flag that the
+    // library sets stays on the tty while we hold our fd, so when the last
+    // peer closes we clear it; otherwise a non-root reopen fails.
+    int notify = -1;
+    int peers = 0;
     std::string path;
     std::thread thread;
 
@@ -97,6 +104,25 @@ struct PtySimulator::Impl {
     void drainWake() {
         char buf[64];
         while (::read(wakeRead, buf, sizeof buf) > 0) {
+        }
+    }
+
+    void watchPeers() {
+        alignas(inotify_event) char buf[4096];
+        ssize_t n;
+        while ((n = ::read(notify, buf, sizeof buf)) > 0) {
+            for (char* p = buf; p < buf + n;) {
+                auto* e = reinterpret_cast<inotify_event*>(p);
+                if (e->mask & IN_OPEN)
+                    ++peers;
+                if (e->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE))
+                    --peers;
+                p += sizeof(inotify_event) + e->len;
+            }
+        }
+        if (peers <= 0) {
+            peers = 0;
+            ::ioctl(slave, TIOCNXCL);
         }
     }
 
@@ -206,9 +232,10 @@ struct PtySimulator::Impl {
             if (writable && !replies.empty())
                 wait = replies.front().due - now - kSpin;
             timespec ts = toTimespec(wait);
-            pollfd pfds[2] = {{master, short(POLLIN | (writable ? 0 : POLLOUT)), 0},
-                              {wakeRead, POLLIN, 0}};
-            int r = ::ppoll(pfds, 2, &ts, nullptr);
+            pollfd pfds[3] = {{master, short(POLLIN | (writable ? 0 : POLLOUT)), 0},
+                              {wakeRead, POLLIN, 0},
+                              {notify, POLLIN, 0}};
+            int r = ::ppoll(pfds, notify >= 0 ? 3 : 2, &ts, nullptr);
             if (r < 0) {
                 if (errno != EINTR)
                     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -216,6 +243,8 @@ struct PtySimulator::Impl {
             }
             if (pfds[1].revents)
                 drainWake();
+            if (notify >= 0 && pfds[2].revents)
+                watchPeers();
             if (pfds[0].revents & POLLIN) {
                 ssize_t n = ::read(master, buf, sizeof buf);
                 Clock::time_point t = Clock::now();
@@ -259,6 +288,12 @@ PtySimulator::PtySimulator() : impl_(std::make_unique<Impl>()) {
     }
     d.wakeRead = p[0];
     d.wakeWrite = p[1];
+    // Without inotify the simulator still works; only non-root reopens suffer.
+    d.notify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (d.notify >= 0 && ::inotify_add_watch(d.notify, d.path.c_str(), IN_OPEN | IN_CLOSE) < 0) {
+        ::close(d.notify);
+        d.notify = -1;
+    }
     d.thread = std::thread([&d] { d.serve(); });
 }
 
@@ -275,6 +310,8 @@ PtySimulator::~PtySimulator() {
     ::close(d.slave);
     ::close(d.wakeRead);
     ::close(d.wakeWrite);
+    if (d.notify >= 0)
+        ::close(d.notify);
 }
 
 const std::string& PtySimulator::path() const {

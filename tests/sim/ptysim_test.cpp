@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -171,6 +172,7 @@ TEST(PtySimulator, SurvivesCloseAndReopenWithoutBusyWaiting) {
     PtySimulator sim;
     {
         Port first(sim.path());
+        ASSERT_EQ(::ioctl(first.fd(), TIOCEXCL), 0); // as the library holds it
         EXPECT_EQ(first.exchange(0x00), Reply(0xAA));
     }
     // Nobody holds the slave now: the server must sleep, not spin on a hang-up.
@@ -180,6 +182,10 @@ TEST(PtySimulator, SurvivesCloseAndReopenWithoutBusyWaiting) {
 
     Port again(sim.path());
     ASSERT_GE(again.fd(), 0);
+    // Exclusive use ended with the last close, or a non-root reopen would fail.
+    int exclusive = -1;
+    ASSERT_EQ(::ioctl(again.fd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
     EXPECT_EQ(again.exchange(Bytes{0x19, 0x03}), replies({0x19, 0x00}));
 }
 
