@@ -89,7 +89,9 @@ void StringGrid::init() {
                 corner->update();
     });
     connect(h, &QHeaderView::sectionResized, this, [this](int col, int, int size) {
-        if (!syncingWidths_)
+        // Hiding the fixed column shows up here as a resize to 0; only the
+        // user's sizing of a shown column is taken over.
+        if (!syncingWidths_ && !horizontalHeader()->isSectionHidden(col))
             model_->setColWidth(col, size);
     });
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -109,6 +111,7 @@ void StringGrid::applyLayout() {
     const GridData& g = model_->grid();
     const int fixedRows = std::min(g.fixedRows(), 1);
     const int fixedCols = std::min(g.fixedCols(), 1);
+    syncingWidths_ = true;
     horizontalHeader()->setVisible(fixedRows > 0);
     verticalHeader()->setVisible(fixedCols > 0);
     if (g.rowCount() > 0)
@@ -119,6 +122,7 @@ void StringGrid::applyLayout() {
     }
     if (g.colCount() > 0)
         setColumnHidden(0, fixedCols > 0);
+    syncingWidths_ = false;
     verticalHeader()->setDefaultSectionSize(g.defaultRowHeight());
     horizontalHeader()->setFixedHeight(g.defaultRowHeight());
     for (int c = 0; c < g.colCount(); ++c)
@@ -132,9 +136,12 @@ void StringGrid::applyColWidth(int col) {
     const GridData& g = model_->grid();
     syncingWidths_ = true;
     const int w = g.colWidth(col);
-    if (col == 0 && g.fixedCols() > 0)
+    if (col == 0 && g.fixedCols() > 0) {
         verticalHeader()->setFixedWidth(w);
-    setColumnWidth(col, w);
+        updateGeometries();
+    } else {
+        setColumnWidth(col, w);
+    }
     syncingWidths_ = false;
 }
 
@@ -441,7 +448,10 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
         QPainter painter(corner);
         QStyleOptionHeader opt;
         opt.initFrom(corner);
+        // The corner button is disabled (it must not select all), but its
+        // title reads like the other titles.
         opt.state |= QStyle::State_Enabled | QStyle::State_Raised;
+        opt.palette.setCurrentColorGroup(QPalette::Active);
         opt.rect = corner->rect();
         opt.position = QStyleOptionHeader::OnlyOneSection;
         opt.orientation = Qt::Horizontal;

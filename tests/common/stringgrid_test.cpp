@@ -75,6 +75,9 @@ TEST(StringGrid, EveryCellIncludingTitlesIsReadableThroughTheModel) {
     EXPECT_TRUE(g.horizontalHeader()->isVisible());
     EXPECT_TRUE(g.isRowHidden(0));
     EXPECT_TRUE(g.isColumnHidden(0));
+    // Hiding the fixed column must not cost it its width.
+    EXPECT_EQ(g.colWidth(0), 64);
+    EXPECT_EQ(g.verticalHeader()->width(), 64);
     // The current cell starts at the first non-fixed one.
     EXPECT_EQ(g.currentCol(), 1);
     EXPECT_EQ(g.currentRow(), 1);
