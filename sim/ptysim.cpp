@@ -202,6 +202,7 @@ struct PtySimulator::Impl {
                 std::lock_guard lock(mutex);
                 if (stop)
                     return;
+                advanceModel(Clock::now()); // small steps even while the line is quiet
                 if (hangUpRequested && !hungUp) {
                     ::close(master);
                     master = -1;

@@ -31,17 +31,25 @@ class PtySimulator {
     void withController(const std::function<void(Controller&)>& f);
 
     // Faults. Byte indexes count the bytes received after the fault was set,
-    // from 0. Each indexed fault fires once.
+    // from 0. Each indexed fault fires once. The model still hears every
+    // byte; only what goes back changes.
     void setSilent(bool silent);        // no reply at all
     void dropReply(std::size_t n);      // no reply to byte n
-    void wrongEcho(std::size_t n);      // reply to byte n is altered
-    void badAcknowledge(std::size_t n); // byte n, if a sync 0x00, gets no 0xAA
-    void delayReply(std::size_t n, std::chrono::milliseconds t); // reply to byte n comes t late
-    void hangUp();                                               // closes the master side for good
+    void wrongEcho(std::size_t n);      // reply to byte n is sent inverted (xor 0xFF)
+    void badAcknowledge(std::size_t n); // byte n, if a sync 0x00, gets 0x00 instead of 0xAA
+    // The reply to byte n comes t late and the replies after it queue behind
+    // it, as on a real line; one still due when the next transaction starts
+    // arrives after that transaction's purge.
+    void delayReply(std::size_t n, std::chrono::milliseconds t);
+    // Closes the master side for good: the other side sees POLLHUP and EIO.
+    // Returns once it is closed.
+    void hangUp();
+    // Ends silence and forgets pending indexed faults; a hang-up stays.
     void clearFaults();
 
     // Line-time emulation: each reply waits for 11 bits in each direction at
-    // this baud rate. 0 switches it off (reply as fast as possible).
+    // this baud rate (both directions are serialised, so a burst of request
+    // bytes queues up too). 0 switches it off (reply as fast as possible).
     void setLineBaud(int baud);
 
     // Every byte received, in order. Logging is on from the start; a
