@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    // Whoever reads our first line may close the pipe afterwards.
+    std::signal(SIGPIPE, SIG_IGN);
 
     try {
         ctrlsim::Layout layout;
