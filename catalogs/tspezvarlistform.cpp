@@ -41,6 +41,8 @@ Tspezvarlistform::Tspezvarlistform(Shell& shell, QWidget* parent)
     ValueListEditor1->onMouseDown = [this](Qt::MouseButton b, const QPoint& pos) {
         ValueListEditor1MouseDown(b, pos);
     };
+    // Like the grids: a click shorter than the drag delay starts no drag.
+    ValueListEditor1->onMouseUp = [this] { Timer1->stop(); };
     ValueListEditor1->onWheel = [this](bool down) { ValueListEditor1MouseWheel(down); };
     ValueListEditor1->onKeyDown = [this](QKeyEvent* e) { ValueListEditor1KeyDown(e); };
     layout->addWidget(ValueListEditor1, 1);

@@ -184,3 +184,9 @@ void ValueListEditor::mousePressEvent(QMouseEvent* event) {
     if (onMouseDown)
         onMouseDown(event->button(), event->position().toPoint());
 }
+
+void ValueListEditor::mouseReleaseEvent(QMouseEvent* event) {
+    QTableWidget::mouseReleaseEvent(event);
+    if (onMouseUp)
+        onMouseUp();
+}

@@ -39,6 +39,7 @@ class ValueListEditor : public QTableWidget, public RowSource {
     std::function<void(bool down)> onWheel;
     std::function<void(QKeyEvent* event)> onKeyDown;
     std::function<void(Qt::MouseButton button, const QPoint& pos)> onMouseDown;
+    std::function<void()> onMouseUp;
     // Draws over a cell after its normal drawing (row as above, col 0 or 1).
     std::function<void(QPainter& painter, const QRect& rect, int col, int row)> drawCell;
 
@@ -51,6 +52,7 @@ class ValueListEditor : public QTableWidget, public RowSource {
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void step(bool down);

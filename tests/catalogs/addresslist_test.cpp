@@ -1,5 +1,7 @@
 #include "catalogs/addresslist.h"
 
+#include "qtprinters.h"
+
 #include <gtest/gtest.h>
 
 TEST(AddressList, FillsEntriesAndOneEmptyRow) {

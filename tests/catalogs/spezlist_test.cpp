@@ -1,5 +1,7 @@
 #include "catalogs/spezlist.h"
 
+#include "qtprinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace spezlist;

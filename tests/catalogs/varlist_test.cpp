@@ -1,6 +1,8 @@
 #include "catalogs/catalog.h"
 #include "catalogs/varlist.h"
 
+#include "qtprinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace varlist;

@@ -1,6 +1,8 @@
 #include "catalogs/zuvarlist.h"
 #include "common/errorreport.h"
 
+#include "qtprinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace zuvarlist;
