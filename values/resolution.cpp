@@ -1,7 +1,7 @@
 #include "resolution.h"
 
+#include "catalogs/catalog.h"
 #include "common/inttext.h"
-#include "common/keyvaluelist.h"
 #include "common/textfile.h"
 
 namespace Resolution {
@@ -21,21 +21,18 @@ int32_t elementIndex(const QString& text) {
 } // namespace
 
 std::optional<CatalogAddress> catalogAddress(const QStringList& catalog, const QString& reference) {
-    QString name = reference;
     std::optional<QString> indexText;
     if (const qsizetype open = reference.indexOf('['); open >= 0) {
-        name = reference.left(open);
         const qsizetype close = reference.indexOf(']', open + 1);
         indexText = close < 0 ? QString() : reference.mid(open + 1, close - open - 1);
     }
-    const auto value = KeyValueList(catalog).value(name);
-    if (!value || value->isEmpty())
+    const CatalogHit entry = catalogLookup(catalog, reference);
+    if (!entry.found || entry.value.isEmpty())
         return std::nullopt;
 
-    const qsizetype semicolon = value->indexOf(';');
-    const QString addressPart = semicolon < 0 ? *value : value->left(semicolon);
+    const QString& addressPart = entry.address;
     CatalogAddress hit;
-    hit.scaling = semicolon < 0 ? QString() : value->mid(semicolon + 1);
+    hit.scaling = entry.scaling;
     if (indexText) {
         const int32_t base = parseIntTextOr("$" + addressPart.trimmed(), 1);
         // Wraps instead of overflowing; such an address then fails to parse when read.
