@@ -50,7 +50,7 @@ void StringGrid::init() {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::DoubleClicked);
+                    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
     setTabKeyNavigation(false);
     setWordWrap(false);
     setContextMenuPolicy(Qt::CustomContextMenu);

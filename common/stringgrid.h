@@ -20,7 +20,8 @@ class StringGridModel;
 // cell, and the hooks the windows hang their handlers on.
 //
 // Cells are addressed (col, row), row 0 being the title row and column 0 the
-// fixed column; the current cell is always a non-fixed one.
+// fixed column (GridData's fixed counts of 0 or 1 are honoured); the current
+// cell is always a non-fixed one.
 class StringGrid : public QTableView, public RowSource {
     Q_OBJECT
   public:

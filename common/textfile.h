@@ -6,7 +6,8 @@
 
 // Plain text files of lines. Every byte is a Windows-1252 character; lines
 // are read split at CR, LF or CR LF and written with CR LF after every line.
-// Failures throw ZorlError with a message naming the file.
+// Failures throw ZorlError with a message naming the file; a missing file
+// is a failure too, so callers that skip missing files check first.
 class TextFile {
   public:
     static QStringList readLines(const QString& path);
