@@ -13,7 +13,8 @@ class Dialogs {
     // Warning icon, Yes and No; true only on Yes.
     virtual bool askYesNo(const QString& text) = 0;
     // The chosen full path, or empty on cancel. filter is in Qt's form
-    // ("*.anz" or "Grid files (*.anz)"); defaultSuffix has no dot.
+    // ("*.anz", "Grid files (*.anz)") or "description|pattern|..."
+    // ("*.anz|*.anz"); defaultSuffix has no dot.
     virtual QString openFile(const QString& title, const QString& initialFolder,
                              const QString& proposedName, const QString& filter,
                              const QString& defaultSuffix = {}) = 0;

@@ -11,10 +11,22 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
+// Takes filters also in the "description|pattern|..." form the windows'
+// file types are written in.
+QString qtFilter(const QString& filter) {
+    if (!filter.contains(QLatin1Char('|')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+    return out.join(QStringLiteral(";;"));
+}
+
 QString runFileDialog(QFileDialog::AcceptMode mode, const QString& title,
                       const QString& initialFolder, const QString& proposedName,
                       const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dlg(dialogParent(), title, initialFolder, filter);
+    QFileDialog dlg(dialogParent(), title, initialFolder, qtFilter(filter));
     dlg.setAcceptMode(mode);
     dlg.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                     : QFileDialog::AnyFile);
