@@ -16,7 +16,6 @@ class Deadline {
 
     // Milliseconds left, rounded up so that a wait never ends early; 0 once passed.
     int remainingMs() const;
-    bool passed() const;
     bool before(const Deadline& other) const { return end_ < other.end_; }
 
     // Waits for events on fd until the deadline. Returns 1 with revents set,

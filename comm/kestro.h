@@ -55,15 +55,16 @@ KESTRO_EXPORT int32_t KESTRO_API kestro_float_write(int32_t handle, uint16_t add
 KESTRO_EXPORT int32_t KESTRO_API kestro_synchronisation(int32_t handle);
 KESTRO_EXPORT int32_t KESTRO_API kestro_steckercode_read(int32_t handle, uint16_t* code);
 KESTRO_EXPORT int32_t KESTRO_API kestro_adress_length_read(int32_t handle, uint8_t* count);
-KESTRO_EXPORT int32_t KESTRO_API kestro_adresse_read(int32_t handle, uint8_t entry, uint16_t* address);
+KESTRO_EXPORT int32_t KESTRO_API kestro_adresse_read(int32_t handle, uint8_t entry,
+                                                     uint16_t* address);
 KESTRO_EXPORT int32_t KESTRO_API kestro_on_off_read(int32_t handle, uint16_t* state);
 KESTRO_EXPORT int32_t KESTRO_API kestro_on_off_write(int32_t handle, uint16_t state);
 KESTRO_EXPORT int32_t KESTRO_API kestro_rsus_start(void);
 KESTRO_EXPORT int32_t KESTRO_API kestro_rsus_stop(void);
 
 /* Recording */
-KESTRO_EXPORT int32_t KESTRO_API kestro_trigger(int32_t handle, uint16_t variable, uint16_t timebase,
-                                                int32_t level, uint16_t flags);
+KESTRO_EXPORT int32_t KESTRO_API kestro_trigger(int32_t handle, uint16_t variable,
+                                                uint16_t timebase, int32_t level, uint16_t flags);
 KESTRO_EXPORT int32_t KESTRO_API kestro_graphik_start(int32_t handle, uint16_t channel1,
                                                       uint16_t channel2, uint16_t channel3);
 KESTRO_EXPORT int32_t KESTRO_API kestro_graphik_bereit(int32_t handle, uint8_t* ready);

@@ -143,9 +143,10 @@ int PosixSerialLine::close(int32_t handle) {
 }
 
 int PosixSerialLine::setState(int32_t handle, const Dcb& dcb) {
-    termios t{};
-    if (tcgetattr(handle, &t) != 0)
+    termios current{};
+    if (tcgetattr(handle, &current) != 0)
         return errno;
+    termios t = current;
     cfmakeraw(&t);
     t.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
     t.c_cflag |= sizeBits(dcb.ByteSize) | CLOCAL | CREAD;
@@ -163,9 +164,17 @@ int PosixSerialLine::setState(int32_t handle, const Dcb& dcb) {
         cfsetispeed(&t, speed);
         cfsetospeed(&t, speed);
     }
-    if (tcsetattr(handle, TCSANOW, &t) != 0)
+    // Every transaction applies the settings, but unchanged ones are not sent
+    // to the driver again: USB adapters turn each change into a control
+    // request on the bus.
+    const bool same = t.c_iflag == current.c_iflag && t.c_oflag == current.c_oflag &&
+                      t.c_cflag == current.c_cflag && t.c_lflag == current.c_lflag &&
+                      t.c_cc[VMIN] == current.c_cc[VMIN] && t.c_cc[VTIME] == current.c_cc[VTIME] &&
+                      cfgetispeed(&t) == cfgetispeed(&current) &&
+                      cfgetospeed(&t) == cfgetospeed(&current);
+    if (!same && tcsetattr(handle, TCSANOW, &t) != 0)
         return errno;
-    if (speed == B0)
+    if (speed == B0 && linuxserial::baud(handle) != dcb.BaudRate)
         return linuxserial::setBaud(handle, dcb.BaudRate);
     return 0;
 }
@@ -178,6 +187,10 @@ int PosixSerialLine::setTimeouts(int32_t handle, const CommTimeouts& timeouts) {
 }
 
 int PosixSerialLine::setControlLines(int32_t handle, bool dtr, bool rts) {
+    int lines = 0;
+    if (ioctl(handle, TIOCMGET, &lines) == 0 && ((lines & TIOCM_DTR) != 0) == dtr &&
+        ((lines & TIOCM_RTS) != 0) == rts)
+        return 0;
     int result = 0;
     int bit = TIOCM_DTR;
     if (ioctl(handle, dtr ? TIOCMBIS : TIOCMBIC, &bit) != 0)

@@ -38,22 +38,27 @@ int main(int argc, char** argv) {
     result = kestro_adress_length_read(handle, &count);
     printf("address table: %d, %u entries\n", (int)result, (unsigned)count);
 
-    /* Entries count from 1. Read the first few words the table points at. */
+    /* Entries count from 1. Read the words of the first few; list the rest. */
+    unsigned listed = 0;
     for (unsigned entry = 1; result == KESTRO_OK && entry <= count; ++entry) {
         uint16_t address = 0;
         if (kestro_adresse_read(handle, (uint8_t)entry, &address) != KESTRO_OK) {
             printf("  entry %u: failed\n", entry);
             continue;
         }
-        if (entry > 5) {
-            printf("  entry %u: %05X\n", entry, (unsigned)address);
+        if (entry <= 5) {
+            int32_t word = 0;
+            const int32_t read = kestro_int_read(handle, address, &word);
+            printf("  entry %u: %05X = %d (result %d)\n", entry, (unsigned)address, (int)word,
+                   (int)read);
             continue;
         }
-        int32_t word = 0;
-        const int32_t read = kestro_int_read(handle, address, &word);
-        printf("  entry %u: %05X = %d (result %d)\n", entry, (unsigned)address, (int)word,
-               (int)read);
+        printf("%s%05X", listed % 10 == 0 ? (listed ? "\n  " : "  further: ") : " ",
+               (unsigned)address);
+        ++listed;
     }
+    if (listed)
+        printf("\n");
 
     uint16_t state = 0;
     result = kestro_on_off_read(handle, &state);
