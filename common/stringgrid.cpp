@@ -55,8 +55,11 @@ void StringGrid::init() {
     setWordWrap(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
     // The drag and drop handlers are ours; Qt's item dragging stays off.
+    // Only the cell area takes drops: a drag over the title row must not
+    // fall through to the grid itself, whose points are not cell points.
     setDragDropMode(QAbstractItemView::NoDragDrop);
-    setAcceptDrops(true);
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
 
     QHeaderView* h = horizontalHeader();

@@ -117,6 +117,16 @@ TEST(StringGrid, DataRoundTripAndColumnWidths) {
     EXPECT_EQ(g.cell(8, 3), "x");
     g.removeRow(1);
     EXPECT_EQ(g.cell(8, 2), "x");
+
+    // Shrinking past the current row leaves the last row current.
+    g.setCurrent(2, 6);
+    g.setRowCount(4);
+    EXPECT_EQ(g.currentRow(), 3);
+    EXPECT_EQ(g.currentCol(), 2);
+    g.setCurrent(3, 3);
+    g.removeRow(3);
+    EXPECT_EQ(g.currentRow(), 2);
+
     EXPECT_EQ(g.textWidth("WWW"), g.fontMetrics().horizontalAdvance("WWW"));
     EXPECT_GT(g.textWidth("WWW"), g.textWidth("i"));
 }
@@ -355,6 +365,15 @@ TEST(StringGrid, DropReachesTheHookWithTheCellUnderThePoint) {
     EXPECT_EQ(drops[0].first, "zuvarlistform/arr");
     EXPECT_EQ(drops[0].second, QPoint(2, 4));
     EXPECT_EQ(drops[1].second.y(), -1);
+
+    // A real drag over the title row looks for a target from the header
+    // upwards; the grid must not take it there.
+    QWidget* headerTarget = g.horizontalHeader()->childAt(g.horizontalHeader()->rect().center());
+    if (!headerTarget)
+        headerTarget = g.horizontalHeader();
+    while (headerTarget && !headerTarget->acceptDrops() && !headerTarget->isWindow())
+        headerTarget = headerTarget->parentWidget();
+    EXPECT_FALSE(headerTarget && headerTarget->acceptDrops());
 
     // Refused kinds and foreign data never reach the drop hook.
     EXPECT_FALSE(dropAt(target.cellCenter(2, 4),
