@@ -331,9 +331,21 @@ std::optional<double> parseFraction(const QString& text) {
     if (i != n)
         return std::nullopt;
 
+    const char* first = ascii.constData();
+    const char* last = first + ascii.size();
     double v = 0;
-    const auto [end, ec] = std::from_chars(ascii.constData(), ascii.constData() + ascii.size(), v);
-    if (ec != std::errc() || end != ascii.constData() + ascii.size() || !std::isfinite(v))
+    const auto [end, ec] = std::from_chars(first, last, v);
+    if (ec == std::errc::result_out_of_range) {
+        // Too small for a double is as good as zero; too large is no number.
+        long double wide = 0;
+        const auto [wideEnd, wideEc] = std::from_chars(first, last, wide);
+        const bool tiny =
+            wideEc == std::errc() && wideEnd == last ? std::fabs(wide) < 1 : ascii.contains("e-");
+        if (tiny)
+            return ascii.startsWith('-') ? -0.0 : 0.0;
+        return std::nullopt;
+    }
+    if (ec != std::errc() || end != last || !std::isfinite(v))
         return std::nullopt;
     return v;
 }

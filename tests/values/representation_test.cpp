@@ -204,6 +204,7 @@ TEST(SendValue, FloatRows) {
     EXPECT_EQ(std::get<float>(*sendValue("G", "0,1", "")), 0.1f);
     EXPECT_FALSE(sendValue("G", "abc", "").has_value());
     EXPECT_FALSE(sendValue("G", "1E39", "").has_value());
+    EXPECT_EQ(std::get<float>(*sendValue("G", "1E-50", "")), 0.0f);
 }
 
 TEST(ParseFraction, AcceptsCommaSyntaxOnly) {
@@ -224,7 +225,10 @@ TEST(ParseFraction, AcceptsCommaSyntaxOnly) {
                  {"", std::nullopt},
                  {"1,5x", std::nullopt},
                  {"1 5", std::nullopt},
-                 {"1E400", std::nullopt}};
+                 {"1E400", std::nullopt},
+                 {"1E-400", 0.0},
+                 {"-1E-400", 0.0},
+                 {"1E-99999", 0.0}};
     for (const auto& c : cases)
         EXPECT_EQ(parseFraction(c.text), c.value) << c.text;
 }
