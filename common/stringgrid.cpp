@@ -86,6 +86,16 @@ void StringGrid::init() {
     connect(model_, &StringGridModel::colWidthChanged, this,
             [this](int col, int) { applyColWidth(col); });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { applyLayout(); });
+    // A grid that starts empty gets its title row or fixed column later.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first) {
+        if (first == 0)
+            applyLayout();
+    });
+    connect(model_, &QAbstractItemModel::columnsInserted, this,
+            [this](const QModelIndex&, int first) {
+                if (first == 0)
+                    applyLayout();
+            });
     connect(model_, &QAbstractItemModel::headerDataChanged, this, [this](Qt::Orientation o) {
         if (o == Qt::Horizontal)
             if (auto* corner = findChild<QAbstractButton*>())
@@ -186,10 +196,7 @@ void StringGrid::setRowCount(int n) {
 }
 
 void StringGrid::setColCount(int n) {
-    const int old = colCount();
     model_->setColCount(n);
-    if (old == 0 && n > 0)
-        applyLayout();
 }
 
 int StringGrid::colWidth(int col) const {

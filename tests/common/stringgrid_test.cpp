@@ -83,6 +83,19 @@ TEST(StringGrid, EveryCellIncludingTitlesIsReadableThroughTheModel) {
     EXPECT_EQ(g.currentRow(), 1);
 }
 
+TEST(StringGrid, AGridThatStartsEmptyGetsItsFixedCellsLater) {
+    StringGrid g;
+    g.setColCount(3);
+    g.setRowCount(4);
+    g.setCell(1, 0, "title");
+    EXPECT_TRUE(g.isRowHidden(0));
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_EQ(g.model()->headerData(1, Qt::Horizontal).toString(), "title");
+    EXPECT_EQ(g.currentCol(), 1);
+    EXPECT_EQ(g.currentRow(), 1);
+    EXPECT_TRUE(g.currentIndex().isValid());
+}
+
 TEST(StringGrid, DataRoundTripAndColumnWidths) {
     GridWindow w;
     StringGrid& g = *w.grid;
