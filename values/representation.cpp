@@ -217,9 +217,10 @@ QString formatGeneral(double value, int precision) {
     if (value == 0.0)
         return QStringLiteral("0");
 
-    // Every digit of the binary value, then rounded half away from zero.
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*e", 400, std::fabs(value));
+    // Enough digits that the one after the last kept is exact for any double;
+    // then rounded half away from zero.
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.*e", 60, std::fabs(value));
     QByteArray mantissa;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)
