@@ -137,6 +137,7 @@ TEST(Spezvarlistform, ArrowsAndWheelPassOverHeaders) {
         {4, false, true, 2}, {1, false, false, 0}, // a header in the first row stops the selection
         {4, true, false, 5},                       // "#" alone is no header here
         {6, true, true, 7},                        // a header in the last row stops it too
+        {6, true, false, 7},
     };
     for (const Step& s : steps) {
         list->setCurrentDataRow(s.from);
