@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int ticks = argc > 1 ? std::max(3, std::atoi(argv[1])) : 30;
+    const int ticks = argc > 1 ? std::max(3, std::atoi(argv[1])) : 10;
 
     ctrlsim::PtySimulator sim;
     sim.setLineBaud(0);
