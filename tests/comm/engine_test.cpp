@@ -30,10 +30,26 @@ struct Sim : ctrlsim::PtySimulator {
     Sim() { EXPECT_TRUE(waitUntilServing(*this)); }
 };
 
-std::unique_ptr<TSio> openedSio(const std::string& path, uint32_t baud = 115200) {
+std::unique_ptr<TSio> sioOn(const std::string& path, uint32_t baud = 115200) {
     auto sio = std::make_unique<TSio>(std::make_unique<PosixSerialLine>());
     sio->dcb.BaudRate = baud;
     sio->OpenPort(path.c_str());
+    return sio;
+}
+
+// Opened on the simulator and past its first exchange, which on a busy
+// machine is the one most likely to be scheduled late. Leaves the log empty.
+std::unique_ptr<TSio> openedSio(ctrlsim::PtySimulator& sim, uint32_t baud = 115200) {
+    auto sio = sioOn(sim.path(), baud);
+    for (int i = 0; i < 5 && sio->portHandle > 0; ++i) {
+        sio->sendBuffer[0] = 0x00;
+        sio->checkMask[0] = 2;
+        sio->requestLength = 1;
+        sio->Transact();
+        if (!sio->error)
+            break;
+    }
+    sim.clearLog();
     return sio;
 }
 
@@ -87,7 +103,7 @@ class TSioCheck : public testing::TestWithParam<CheckCase> {};
 TEST_P(TSioCheck, ErrorFlagFollowsMaskAndMaskIsResetAfterwards) {
     const CheckCase& c = GetParam();
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     ASSERT_GT(sio->portHandle, 0);
     sim.setSilent(c.silent);
     if (c.wrongAt >= 0)
@@ -124,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TSio, ReplyHoldsEveryByteReadPastTheFirstWrongOne) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     sim.wrongEcho(0);
     load(*sio, {0x41, 0x42, 0x43}, {1, 1, 1});
     sio->Transact();
@@ -134,7 +150,7 @@ TEST(TSio, ReplyHoldsEveryByteReadPastTheFirstWrongOne) {
 
 TEST(TSio, SilentLineWaitsOutEachByteWithoutSpinning) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     sim.setSilent(true);
     load(*sio, Bytes(10, 0x00), Bytes(10, 2));
     const double cpu0 = threadCpuMs();
@@ -151,7 +167,7 @@ TEST(TSio, SilentLineWaitsOutEachByteWithoutSpinning) {
 
 TEST(TSio, ReadTimeoutAndStepSizeAreClampedWhenUsed) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     struct Case {
         int32_t readTimeout;
         uint32_t step;
@@ -181,12 +197,21 @@ TEST(TSio, ReadTimeoutAndStepSizeAreClampedWhenUsed) {
 
 TEST(TSio, LateReplyIsTakenForTheNextByteAndPurgedAfterwards) {
     Sim sim;
-    auto sio = openedSio(sim.path());
-    sim.delayReply(1, 15ms);
-    load(*sio, {0x41, 0x42, 0x43, 0x44}, {});
-    sio->Transact();
-    EXPECT_FALSE(sio->error);
-    EXPECT_EQ(reply(*sio), (Bytes{0x41, 0x00, 0x42, 0x43}));
+    auto sio = openedSio(sim);
+    // 15 ms against an 11 ms window. A busy machine can stretch either side,
+    // so the scenario gets three tries; an engine that waits longer per byte,
+    // or realigns, never shows the shift.
+    const Bytes shifted{0x41, 0x00, 0x42, 0x43};
+    Bytes got;
+    for (int attempt = 0; attempt < 3 && got != shifted; ++attempt) {
+        std::this_thread::sleep_for(30ms);
+        sim.delayReply(1, 15ms);
+        load(*sio, {0x41, 0x42, 0x43, 0x44}, {});
+        sio->Transact();
+        EXPECT_FALSE(sio->error);
+        got = reply(*sio);
+    }
+    EXPECT_EQ(got, shifted);
 
     // The reply to 0x44 is still queued; the next transaction discards it.
     std::this_thread::sleep_for(30ms);
@@ -198,13 +223,13 @@ TEST(TSio, LateReplyIsTakenForTheNextByteAndPurgedAfterwards) {
 
 TEST(TSio, ClosedPortFailsAtFirstPollAndKeepsItsMask) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     sio->ClosePort();
     EXPECT_EQ(sio->portHandle, -1);
-    load(*sio, {0x41, 0x42}, {1, 2});
+    load(*sio, Bytes(10, 0x41), {1, 2});
     const auto t0 = std::chrono::steady_clock::now();
     sio->Transact();
-    EXPECT_LT(msSince(t0), 8.0);
+    EXPECT_LT(msSince(t0), 50.0); // ten byte windows would be 110 ms
     EXPECT_TRUE(sio->error);
     EXPECT_NE(sio->lastError, 0);
     EXPECT_EQ(sio->checkMask[0], 1);
@@ -214,7 +239,7 @@ TEST(TSio, ClosedPortFailsAtFirstPollAndKeepsItsMask) {
 
 TEST(TSio, HungUpDeviceFailsQuickly) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     load(*sio, {0x41}, {1});
     sio->Transact();
     ASSERT_FALSE(sio->error);
@@ -231,7 +256,7 @@ TEST(TSio, HungUpDeviceFailsQuickly) {
 
 TEST(TSio, OverlongRequestStopsAtTheBufferEnd) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     std::fill(std::begin(sio->sendBuffer), std::end(sio->sendBuffer), 0x41);
     std::fill(std::begin(sio->checkMask), std::end(sio->checkMask), 1);
     sio->requestLength = 100000;
@@ -243,7 +268,7 @@ TEST(TSio, OverlongRequestStopsAtTheBufferEnd) {
 TEST(TSio, OpenPortOnOpenObjectChangesNothing) {
     Sim sim;
     Sim other;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     const int32_t handle = sio->portHandle;
     ASSERT_GT(handle, 0);
     sio->sendBuffer[3] = 0x77;
@@ -255,13 +280,13 @@ TEST(TSio, OpenPortOnOpenObjectChangesNothing) {
     EXPECT_EQ(sio->sendBuffer[3], 0x77);
     EXPECT_EQ(sio->readTimeout, 99);
     // The other device was not taken.
-    auto second = openedSio(other.path());
+    auto second = openedSio(other);
     EXPECT_GT(second->portHandle, 0);
 }
 
 TEST(TSio, ReopenAfterClose) {
     Sim sim;
-    auto sio = openedSio(sim.path());
+    auto sio = openedSio(sim);
     sio->ClosePort();
     sio->ClosePort();
     EXPECT_EQ(sio->portHandle, -1);
@@ -274,7 +299,7 @@ TEST(TSio, ReopenAfterClose) {
 
 TEST(PosixSerialLine, OpenFailsForHeldMissingAndNonTtyPorts) {
     Sim sim;
-    auto holder = openedSio(sim.path());
+    auto holder = openedSio(sim);
     ASSERT_GT(holder->portHandle, 0);
     char file[] = "/tmp/kestro_not_a_tty_XXXXXX";
     const int fd = mkstemp(file);
@@ -287,7 +312,7 @@ TEST(PosixSerialLine, OpenFailsForHeldMissingAndNonTtyPorts) {
     };
     for (const Case& c : {Case{sim.path(), EBUSY}, Case{"/dev/kestro-no-such-port", ENOENT},
                           Case{file, ENOTTY}, Case{"tty7", ENOENT}}) {
-        auto sio = openedSio(c.name);
+        auto sio = sioOn(c.name);
         EXPECT_EQ(sio->portHandle, -1) << c.name;
         EXPECT_EQ(sio->lastError, c.error) << c.name;
     }
@@ -295,7 +320,7 @@ TEST(PosixSerialLine, OpenFailsForHeldMissingAndNonTtyPorts) {
 
     // Released by close, the device opens again.
     holder->ClosePort();
-    EXPECT_GT(openedSio(sim.path())->portHandle, 0);
+    EXPECT_GT(openedSio(sim)->portHandle, 0);
 }
 
 TEST(PosixSerialLine, PortNamesMapToDevices) {
@@ -318,7 +343,7 @@ class LineSettings : public testing::TestWithParam<uint32_t> {};
 
 TEST_P(LineSettings, TransactionAppliesRawEightBitsTwoStopBits) {
     Sim sim;
-    auto sio = openedSio(sim.path(), GetParam());
+    auto sio = openedSio(sim, GetParam());
     load(*sio, {0x41}, {1});
     sio->Transact();
     ASSERT_FALSE(sio->error);
