@@ -178,6 +178,8 @@ void Tanzeigeform::buildToolBar() {
 void Tanzeigeform::buildGrid() {
     stringgrid1_ = named(new StringGrid(this), QStringLiteral("stringgrid1"));
     stringgrid1_->setData(ValueGridLayout::defaultGrid(kind_));
+    // Padded values fill their column to the last pixels; clip, don't elide.
+    stringgrid1_->setTextElideMode(Qt::ElideNone);
     stringgrid1_->keyFilter = [this](int col, int row, QChar key) {
         return StringGridKeyPress(col, row, key);
     };
