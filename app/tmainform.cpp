@@ -11,6 +11,7 @@
 #include "common/errorreport.h"
 #include "projectkeys.h"
 #include "statusbar.h"
+#include "windowfactories.h"
 #include "windowregistry.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ Tmainform::Tmainform(QWidget* parent)
     move(249, 97);
     setFixedSize(MainformUi::clientWidth,
                  MainformUi::clientHeight + menuBar()->sizeHint().height());
+    images_ = windowImages();
     connectUi();
     FormCreate();
 }

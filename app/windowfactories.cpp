@@ -15,3 +15,11 @@ void installWindowFactories(WindowRegistry& registry) {
 #endif
     // Graphic windows have no factory yet: their sections create nothing.
 }
+
+QList<QIcon> windowImages() {
+#ifdef ZORL_HAVE_VALUE_WINDOWS
+    return representationIcons();
+#else
+    return {};
+#endif
+}
