@@ -1,5 +1,6 @@
 #include "catalogs/tvarlistform.h"
 #include "catalogs_testshell.h"
+#include "common/dragsource.h"
 #include "common/scripteddialogs.h"
 #include "common/stringgrid.h"
 #include "common/textfile.h"
@@ -7,6 +8,7 @@
 #include "qtprinters.h"
 #include <QAction>
 #include <QApplication>
+#include <QDrag>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -139,4 +141,21 @@ TEST(Varlistform, CurrentRowIsDrawnBlueFromColumnOne) {
     EXPECT_EQ(colourAt(3, 2), QColor(0, 0, 255));
     EXPECT_NE(colourAt(1, 1), QColor(0, 0, 255));
     EXPECT_NE(colourAt(2, 3), QColor(0, 0, 255));
+}
+
+TEST(Varlistform, AnyButtonDragsTheGridWithItsCurrentRow) {
+    VarlistFixture f;
+    f.form.BuildCatalog(4);
+    f.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.form));
+    StringGrid* grid = f.form.grid();
+    grid->setCurrent(2, 3);
+    std::optional<DragSource> dragged;
+    grid->execDrag = [&](QDrag& drag) { dragged = fromMime(drag.mimeData()); };
+    const QPoint p = grid->visualRect(grid->model()->index(3, 2)).center();
+    QTest::mousePress(grid->viewport(), Qt::MiddleButton, {}, p);
+    QTest::qWait(50);
+    QTest::mouseRelease(grid->viewport(), Qt::MiddleButton, {}, p);
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(*dragged, (DragSource{"varlistform", "StringGrid", {"3", "00100", "speed", "0,1"}}));
 }

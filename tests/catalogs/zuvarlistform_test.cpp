@@ -9,6 +9,7 @@
 #include "qtprinters.h"
 #include <QAction>
 #include <QApplication>
+#include <QDrag>
 #include <QDropEvent>
 #include <QFile>
 #include <QMenu>
@@ -200,4 +201,26 @@ TEST(Zuvarlistform, LineOperationsKeepTheTitleRow) {
     EXPECT_EQ(grid->rowCount(), 2); // the last data row stays
     EXPECT_EQ(grid->cell(1, 0), "Variable");
     EXPECT_FALSE(f.form.modified());
+}
+
+TEST(Zuvarlistform, LeftPressDragsTheGridRightPressOpensThePopup) {
+    ZuvarFixture f;
+    f.show();
+    StringGrid* grid = f.form.grid();
+    grid->setRowCells(2, {"001A0", "arr", "2", "x", "1"});
+    std::optional<DragSource> dragged;
+    grid->execDrag = [&](QDrag& drag) { dragged = fromMime(drag.mimeData()); };
+
+    QTest::mousePress(grid->viewport(), Qt::RightButton, {}, cellCenter(grid, 1, 2));
+    EXPECT_FALSE(grid->dragTimer()->isActive());
+    EXPECT_TRUE(f.form.popupMenu()->isVisible());
+    f.form.popupMenu()->hide();
+    QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, cellCenter(grid, 1, 2));
+
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, cellCenter(grid, 1, 2));
+    QTest::qWait(50);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cellCenter(grid, 1, 2));
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(dragged->windowName, "zuvarlistform");
+    EXPECT_EQ(dragged->currentRow, QStringList({"001A0", "arr", "2", "x", "1"}));
 }
