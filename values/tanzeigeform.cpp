@@ -98,12 +98,12 @@ Tanzeigeform::Tanzeigeform(Shell& shell, QWidget* owner, WindowKind kind)
 Tanzeigeform::~Tanzeigeform() = default;
 
 void Tanzeigeform::buildMenus() {
-    mainMenu1_ = named(new QMenuBar(this), QStringLiteral("MainMenu1"));
+    mainMenu1_ = named(new QMenuBar(this), QStringLiteral("MainMenu1"), QStringLiteral("menu"));
     // The menus keep the normal font; only the window's contents are bold.
     mainMenu1_->setFont(QApplication::font());
 
     QMenu* datei = mainMenu1_->addMenu(QStringLiteral("&File"));
-    datei->setObjectName(QStringLiteral("Datei1"));
+    setNames(datei, QStringLiteral("Datei1"), QStringLiteral("File"));
     connect(addEntry(datei, "ObjektClear", QStringLiteral("Delete window")), &QAction::triggered,
             this, &Tanzeigeform::ObjektClearClick);
     addSeparator(datei, "N1");
@@ -122,7 +122,7 @@ void Tanzeigeform::buildMenus() {
             &Tanzeigeform::BeendenmnClick);
 
     QMenu* bearbeiten = mainMenu1_->addMenu(QStringLiteral("Edit"));
-    bearbeiten->setObjectName(QStringLiteral("Bearbeiten"));
+    setNames(bearbeiten, QStringLiteral("Bearbeiten"), QStringLiteral("Edit"));
     connect(addEntry(bearbeiten, "formcaption", QStringLiteral("Change title")),
             &QAction::triggered, this, &Tanzeigeform::formcaptionclick);
     connect(addEntry(bearbeiten, "varlistshow", QStringLiteral("Show variable list")),
@@ -132,8 +132,7 @@ void Tanzeigeform::buildMenus() {
     connect(addEntry(bearbeiten, "spezvarlistshow", QStringLiteral("Show special variable list")),
             &QAction::triggered, this, &Tanzeigeform::spezvarlistshowonclick);
 
-    popupMenu1_ = new QMenu(this);
-    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+    popupMenu1_ = named(new QMenu(this), QStringLiteral("PopupMenu1"), QStringLiteral("lines"));
     connect(addEntry(popupMenu1_, "insert", QStringLiteral("Line insert")), &QAction::triggered,
             this, &Tanzeigeform::insertClick);
     connect(addEntry(popupMenu1_, "append", QStringLiteral("Line append")), &QAction::triggered,
@@ -176,7 +175,8 @@ void Tanzeigeform::buildToolBar() {
 }
 
 void Tanzeigeform::buildGrid() {
-    stringgrid1_ = named(new StringGrid(this), QStringLiteral("stringgrid1"));
+    stringgrid1_ =
+        named(new StringGrid(this), QStringLiteral("stringgrid1"), QStringLiteral("values"));
     stringgrid1_->setData(ValueGridLayout::defaultGrid(kind_));
     // Padded values fill their column to the last pixels; clip, don't elide.
     stringgrid1_->setTextElideMode(Qt::ElideNone);
