@@ -73,7 +73,11 @@ void MainformUi::setupUi(QMainWindow* window) {
     window->setObjectName(QStringLiteral("mainform"));
     window->setWindowTitle(QStringLiteral("zorl_monitor"));
     window->setAccessibleName(QStringLiteral("zorl_monitor"));
-    window->setFont(boldFont());
+    // Character height 11 pixels: the designed panel and box widths hold
+    // their texts only at this size.
+    QFont font = boldFont();
+    font.setPixelSize(11);
+    window->setFont(font);
 
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
