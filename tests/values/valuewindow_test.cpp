@@ -7,6 +7,7 @@
 #include "catalogs/tzuvarlistform.h"
 #include "catalogs/valuelisteditor.h"
 #include "common/dragsource.h"
+#include "common/errorreport.h"
 #include "common/scripteddialogs.h"
 #include "common/stringgridmodel.h"
 #include "values/gridfile.h"
@@ -615,6 +616,46 @@ TEST_F(ValueWindowTest, ActivationLeavesOneFocusEntry) {
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(a.get(), &activate);
     EXPECT_EQ(shell.keys.lines(), QStringList({"focus=anzeige1"}));
+}
+
+// --- connection -------------------------------------------------------------------------
+
+TEST_F(ValueWindowTest, ResolutionRewritesAddressesInBothKinds) {
+    shell.catalogLines = {"speed=001A0;2,5", "temp=00200;0,1"};
+    shell.spez = {{"P1DIR", "0B2"}};
+    for (WindowKind kind : {WindowKind::Display, WindowKind::Parameter}) {
+        SCOPED_TRACE(int(kind));
+        auto w = make(kind);
+        StringGrid* g = w->grid();
+        const ColumnRoles& r = w->roles();
+        const QStringList variables{"speed", "SPEED[3].low", "P1DIR", "nothing", ""};
+        for (int i = 0; i < variables.size(); ++i) {
+            g->setCell(r.variable, i + 1, variables[i]);
+            g->setCell(r.address, i + 1, "0FFFF");
+            g->setCell(r.scaling, i + 1, "7");
+            g->setCell(r.mark, i + 1, "1");
+        }
+        w->resolve();
+        auto column = [&](int col) {
+            QStringList v;
+            for (int i = 1; i <= variables.size(); ++i)
+                v << g->cell(col, i);
+            return v;
+        };
+        EXPECT_EQ(column(r.address), QStringList({"001A0", "001A3", "0B2", "", ""}));
+        EXPECT_EQ(column(r.scaling), QStringList({"2,5", "2,5", "1,00", "7", "7"}));
+        EXPECT_EQ(column(r.mark), QStringList({"1", "1", "1", "", ""}));
+        EXPECT_TRUE(QFile::exists(shell.start + "v.txt"));
+    }
+
+    // "v.txt" can't be written: the error goes to the caller, the marks are cleared.
+    shell.start = dir.path() + "/missing/";
+    auto w = make(WindowKind::Display);
+    w->grid()->setCell(1, 1, "speed");
+    w->grid()->setCell(6, 1, "1");
+    EXPECT_THROW(w->resolve(), ZorlError);
+    EXPECT_EQ(w->grid()->cell(6, 1), "");
+    EXPECT_EQ(w->grid()->cell(0, 1), "");
 }
 
 // --- drops -------------------------------------------------------------------------------------
