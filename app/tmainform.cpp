@@ -65,7 +65,12 @@ Tmainform::Tmainform(QWidget* parent)
     FormCreate();
 }
 
-Tmainform::~Tmainform() = default;
+Tmainform::~Tmainform()
+{
+    // The working windows may still call back while they go; let them go
+    // while this window is whole.
+    registry_->destroyAll();
+}
 
 void Tmainform::setCatalogs(const Catalogs& catalogs) {
     catalogs_ = catalogs;
