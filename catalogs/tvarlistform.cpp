@@ -145,12 +145,11 @@ void Tvarlistform::Button1Click() {
     StringGrid1->setFocus();
 }
 
-void Tvarlistform::indexEntry(int kind) {
+void Tvarlistform::indexEntry(varlist::IndexEntry entry) {
     guarded([&] {
         const int row = StringGrid1->currentRow();
         GridData grid = StringGrid1->data();
-        const varlist::IndexResult result =
-            varlist::addIndexEntry(grid, row, varlist::IndexEntry(kind));
+        const varlist::IndexResult result = varlist::addIndexEntry(grid, row, entry);
         if (!result.message.isEmpty())
             dialogs().message(result.message);
         if (!result.inserted)
@@ -163,16 +162,16 @@ void Tvarlistform::indexEntry(int kind) {
 }
 
 void Tvarlistform::VariablemitIndex11Click() {
-    indexEntry(int(varlist::IndexEntry::Index1));
+    indexEntry(varlist::IndexEntry::Index1);
 }
 void Tvarlistform::VariablemitIndex21Click() {
-    indexEntry(int(varlist::IndexEntry::Index2));
+    indexEntry(varlist::IndexEntry::Index2);
 }
 void Tvarlistform::VariablemitIndex31Click() {
-    indexEntry(int(varlist::IndexEntry::Index3));
+    indexEntry(varlist::IndexEntry::Index3);
 }
 void Tvarlistform::VariablemitIndex12Click() {
-    indexEntry(int(varlist::IndexEntry::PlusOne));
+    indexEntry(varlist::IndexEntry::PlusOne);
 }
 
 void Tvarlistform::nachvarlistordnen1Click() {

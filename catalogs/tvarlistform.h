@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogs/catalog.h"
+#include "catalogs/varlist.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -11,7 +12,6 @@ class QLineEdit;
 class QMenu;
 class QPainter;
 class QPushButton;
-class GridData;
 class Shell;
 class StringGrid;
 
@@ -60,7 +60,7 @@ class Tvarlistform : public QMainWindow {
   private:
     bool StringGrid1DrawCell(QPainter& painter, const QRect& rect, int col, int row);
     void StringGrid1ContextPopup(const QPoint& gridPos);
-    void indexEntry(int kind);
+    void indexEntry(varlist::IndexEntry entry);
     void setGridKeepingCurrent(const GridData& grid);
 
     Shell& shell_;
