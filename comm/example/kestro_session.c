@@ -23,7 +23,10 @@ int main(int argc, char** argv) {
     }
     printf("port %s open, handle %d\n", port, (int)handle);
 
-    int32_t result = kestro_synchronisation(handle);
+    /* A monitor synchronises again on its next tick; a few tries do here. */
+    int32_t result = KESTRO_TRANSACTION;
+    for (int attempt = 0; attempt < 3 && result != KESTRO_OK; ++attempt)
+        result = kestro_synchronisation(handle);
     printf("synchronisation: %d\n", (int)result);
     if (result != KESTRO_OK) {
         kestro_close(handle);
