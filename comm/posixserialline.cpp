@@ -20,6 +20,12 @@ namespace {
 
 constexpr short kFailureEvents = POLLERR | POLLHUP | POLLNVAL;
 
+// open() never hands out 0, so 0 (a port object never opened) and -1 (closed)
+// name no port; without this check they would reach stdin or be skipped by poll().
+bool valid(int32_t handle) {
+    return handle > 0;
+}
+
 int failureErrno(short revents) {
     if (revents & POLLNVAL)
         return EBADF;
@@ -137,12 +143,16 @@ int32_t PosixSerialLine::open(const char* name, int& error) {
 }
 
 int PosixSerialLine::close(int32_t handle) {
+    if (!valid(handle))
+        return EBADF;
     inboxCount_ = 0;
     (void)ioctl(handle, TIOCNXCL);
     return ::close(handle) == 0 ? 0 : errno;
 }
 
 int PosixSerialLine::setState(int32_t handle, const Dcb& dcb) {
+    if (!valid(handle))
+        return EBADF;
     termios current{};
     if (tcgetattr(handle, &current) != 0)
         return errno;
@@ -180,13 +190,15 @@ int PosixSerialLine::setState(int32_t handle, const Dcb& dcb) {
 }
 
 int PosixSerialLine::setTimeouts(int32_t handle, const CommTimeouts& timeouts) {
-    if (handle < 0)
+    if (!valid(handle))
         return EBADF;
     timeouts_ = timeouts;
     return 0;
 }
 
 int PosixSerialLine::setControlLines(int32_t handle, bool dtr, bool rts) {
+    if (!valid(handle))
+        return EBADF;
     int lines = 0;
     if (ioctl(handle, TIOCMGET, &lines) == 0 && ((lines & TIOCM_DTR) != 0) == dtr &&
         ((lines & TIOCM_RTS) != 0) == rts)
@@ -202,6 +214,8 @@ int PosixSerialLine::setControlLines(int32_t handle, bool dtr, bool rts) {
 }
 
 int PosixSerialLine::purge(int32_t handle) {
+    if (!valid(handle))
+        return EBADF;
     inboxCount_ = 0;
     return tcflush(handle, TCIOFLUSH) == 0 ? 0 : errno;
 }
@@ -209,6 +223,8 @@ int PosixSerialLine::purge(int32_t handle) {
 int PosixSerialLine::write(int32_t handle, const uint8_t* data, std::size_t n,
                            std::size_t& written) {
     written = 0;
+    if (!valid(handle))
+        return EBADF;
     const Deadline deadline(timeouts_.WriteTotalTimeoutConstant +
                             timeouts_.WriteTotalTimeoutMultiplier * static_cast<uint32_t>(n));
     while (written < n) {
@@ -236,7 +252,7 @@ int PosixSerialLine::write(int32_t handle, const uint8_t* data, std::size_t n,
 int PosixSerialLine::waitQueued(int32_t handle, std::size_t n, std::size_t& count) {
     n = std::min(n, inbox_.size());
     count = inboxCount_;
-    if (handle < 0)
+    if (!valid(handle))
         return EBADF; // poll() would skip a negative descriptor and just wait
     const Deadline total(timeouts_.ReadTotalTimeoutConstant +
                          timeouts_.ReadTotalTimeoutMultiplier * static_cast<uint32_t>(n));

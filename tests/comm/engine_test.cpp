@@ -237,6 +237,19 @@ TEST(TSio, ClosedPortFailsAtFirstPollAndKeepsItsMask) {
     EXPECT_TRUE(sim.log().empty());
 }
 
+TEST(TSio, NeverOpenedObjectLeavesDescriptorZeroAlone) {
+    const bool stdinOpen = fcntl(0, F_GETFD) != -1;
+    TSio sio(std::make_unique<PosixSerialLine>());
+    EXPECT_EQ(sio.portHandle, 0);
+    load(sio, {0x41}, {1});
+    sio.Transact();
+    EXPECT_TRUE(sio.error);
+    EXPECT_EQ(sio.lastError, EBADF);
+    sio.ClosePort();
+    EXPECT_EQ(sio.portHandle, -1);
+    EXPECT_EQ(fcntl(0, F_GETFD) != -1, stdinOpen);
+}
+
 TEST(TSio, HungUpDeviceFailsQuickly) {
     Sim sim;
     auto sio = openedSio(sim);
