@@ -332,8 +332,13 @@ TEST_F(Kestro, NullOutputsAreSkipped) {
     EXPECT_EQ(kestro_adresse_read(handle, 1, nullptr), KESTRO_OK);
     EXPECT_EQ(kestro_on_off_read(handle, nullptr), KESTRO_OK);
     EXPECT_EQ(kestro_graphik_bereit(handle, nullptr), KESTRO_OK);
+    // Only a read-out that succeeds writes its arrays; 1800 exchanges get three
+    // tries against a busy machine.
     uint16_t ch2[200] = {};
-    EXPECT_EQ(kestro_graphik_read(handle, nullptr, ch2, nullptr), KESTRO_OK);
+    int32_t result = KESTRO_TRANSACTION;
+    for (int attempt = 0; attempt < 3 && result != KESTRO_OK; ++attempt)
+        result = kestro_graphik_read(handle, nullptr, ch2, nullptr);
+    EXPECT_EQ(result, KESTRO_OK);
 }
 
 TEST_F(Kestro, MissingDataBytesReadAsZero) {
