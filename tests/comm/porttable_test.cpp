@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <set>
+#include <termios.h>
 #include <vector>
 
 namespace {
@@ -110,6 +111,12 @@ TEST(KestroPortTable, OpenWorksOnSlotOne) {
     // On an open slot 1 it returns the handle unchanged and opens nothing.
     EXPECT_EQ(kestro_open(a.path().c_str(), 19200), h3);
     EXPECT_EQ(kestro_open(kMissing, 19200), h3);
+    // The new baud rate takes effect with the next transaction. The handle is
+    // the descriptor, so the line's settings can be read back.
+    kestro_synchronisation(h3);
+    termios t{};
+    ASSERT_EQ(tcgetattr(h3, &t), 0);
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B19200));
     const int32_t h4 = kestro_init(a.path().c_str(), 115200);
     EXPECT_GT(h4, 0);
 }
