@@ -1,6 +1,7 @@
 #include "statusbar.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLabel>
 #include <QPalette>
 #include <QProgressBar>
@@ -8,6 +9,11 @@
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
     setAutoFillBackground(true);
+    // "connect: fail" and "St-code:FFFF" must fit the 80-pixel panels.
+    QFont plain = font();
+    plain.setBold(false);
+    plain.setPixelSize(11);
+    setFont(plain);
     for (int i = 0; i < panelCount; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));

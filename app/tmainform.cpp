@@ -65,8 +65,7 @@ Tmainform::Tmainform(QWidget* parent)
     FormCreate();
 }
 
-Tmainform::~Tmainform()
-{
+Tmainform::~Tmainform() {
     // The working windows may still call back while they go; let them go
     // while this window is whole.
     registry_->destroyAll();

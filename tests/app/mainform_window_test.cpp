@@ -44,6 +44,13 @@ TEST_F(Mainform, StartsIdleWithItsDesignedElements) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(ui().StatusBar1->panelWidth(i), 80);
     EXPECT_EQ(ui().StatusBar1->panelWidth(3), ui().StatusBar1->width() - 240);
+    // The status texts fit their 80-pixel panels.
+    const auto* label = main().findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"));
+    ASSERT_TRUE(label);
+    for (const char* text :
+         {"connect: fail", "connect: yes", "handle=????", "St-code:FFFF", "St-code:8888"})
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(QString::fromLatin1(text)), 80 - 6)
+            << text;
     EXPECT_EQ(ui().ProgressBar1->maximum(), 80);
     EXPECT_EQ(ui().ProgressBar1->geometry().left(), 162);
     EXPECT_EQ(ui().ProgressBar1->width(), 78);
