@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDrag>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -58,6 +59,13 @@ TEST(Varlistform, NamesAndInitialState) {
     EXPECT_EQ(form.grid()->rowCount(), 256);
     EXPECT_EQ(form.grid()->cell(2, 3), "speed");
     EXPECT_TRUE(form.catalog().isEmpty());
+
+    // Without varlist.txt the rows stay as they are.
+    QFile::remove(f.shell.project + "varlist.txt");
+    form.grid()->setCell(0, 7, "x");
+    form.LoadVarlist();
+    EXPECT_EQ(form.grid()->cell(2, 3), "speed");
+    EXPECT_EQ(form.grid()->cell(0, 7), "7");
 
     form.show();
     action(&form, "close1")->trigger();
