@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -160,3 +162,27 @@ TEST_F(Mainform, SettingsChangesWriteKeysBeforeAnyProject) {
     ui().ComboBox2->setCurrentIndex(4);
     EXPECT_EQ(main().projectKeys().lines(), QStringList({"comx=2", "comxerror=0", "baudrate=4"}));
 }
+
+namespace {
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+} // namespace
+
+TEST_F(Mainform, HelpOpensTheManualInTheStartFolder) {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    ui().kestrohelp1->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls.first().toLocalFile(),
+              startFolder() + QStringLiteral("Zorl_documentation.pdf"));
+}
+
+#include "mainform_window_test.moc"
