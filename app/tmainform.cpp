@@ -215,7 +215,11 @@ void Tmainform::errorwithoutbeep1Click() {
 // ---- projects
 
 void Tmainform::setRecentCaption() {
-    ui_.recentproject1->setText(recentPrefix + project_.folder());
+    // The caption is read back by "Recent project"; an "&" in the folder
+    // must neither become a hot key nor get lost.
+    const QString caption = recentPrefix + project_.folder();
+    ui_.recentproject1->setProperty("caption", caption);
+    ui_.recentproject1->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
 }
 
 void Tmainform::showProjectFolder(bool shortened) {
@@ -294,7 +298,7 @@ void Tmainform::openproject1Click() {
 
 void Tmainform::recentproject1Click() {
     guarded([this] {
-        const QString caption = ui_.recentproject1->text();
+        const QString caption = ui_.recentproject1->property("caption").toString();
         const qsizetype dash = caption.indexOf(QStringLiteral(" - "));
         project_.setFolder(dash < 0 ? QString() : caption.mid(dash + 3));
         project_.loadKeys(project_.folder() + QLatin1String(ProjectFiles::projectFileName));

@@ -16,7 +16,14 @@
 #include <memory>
 #include <vector>
 
+#include <ostream>
+
 class QApplication;
+
+// Readable failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 QApplication& testApp();
 

@@ -328,3 +328,20 @@ TEST_F(Project, ChooseFileKeepsOneKeyLine) {
     main().Button3Click(); // cancelled
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("regs-b.txt"));
 }
+
+TEST_F(Project, RecentProjectInFolderWithAmpersand) {
+    const QString folder = projectFolder() + QStringLiteral("pumps & fans/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    writeFile(folder + "zorl_mon.prj", {"comx=1"});
+    writeFile(folder + "complist.txt", {"anzform=1"});
+    setRecent(folder + QStringLiteral("zorl_mon.prj"));
+    forms.reset();
+    forms = std::make_unique<ProgramForms>();
+    main().show();
+    EXPECT_EQ(ui().recentproject1->text(), QStringLiteral("Recent project - ") + projectFolder() +
+                                               QStringLiteral("pumps && fans/"));
+    main().recentproject1Click();
+    EXPECT_TRUE(dialogs->texts().isEmpty()) << dialogs->lastText().toStdString();
+    EXPECT_EQ(main().projectFolder(), folder);
+    EXPECT_EQ(ui().ComboBox1->currentText(), QStringLiteral("com2"));
+}
