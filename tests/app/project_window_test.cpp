@@ -345,3 +345,17 @@ TEST_F(Project, RecentProjectInFolderWithAmpersand) {
     EXPECT_EQ(main().projectFolder(), folder);
     EXPECT_EQ(ui().ComboBox1->currentText(), QStringLiteral("com2"));
 }
+
+TEST_F(Project, AddingRefusesANameAlreadyTaken) {
+    useFakeWindows();
+    QStringList complist = section("#anzeige2;second");
+    complist << "anzform=2"
+             << "eingabeform=1"
+             << "grafikform=1";
+    writeProject({}, complist);
+    openProject();
+    main().Anzeigefensterhinzufgen1Click();
+    EXPECT_EQ(windowNames(), QStringList({"anzeige2"}));
+    EXPECT_EQ(main().registry().counter(WindowKind::Display), 2);
+    EXPECT_EQ(ui().Fenster1->actions().size(), 1);
+}
