@@ -15,5 +15,7 @@ function(zorl_add_gtest name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 30
     PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+               ENVIRONMENT QT_QPA_PLATFORM=offscreen
+               # A second variable in ENVIRONMENT would be split off as a property name.
+               ENVIRONMENT_MODIFICATION ASAN_OPTIONS=set:detect_leaks=0)
 endfunction()
