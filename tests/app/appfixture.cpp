@@ -47,6 +47,8 @@ void FakeWindow::resolve() {
 void FakeWindow::readValues() {
     ++read;
     calls() << QStringLiteral("read ") + objectName();
+    if (failRead)
+        throw std::runtime_error("read failed");
 }
 
 void FakeWindow::closeAndStore() {

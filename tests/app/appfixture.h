@@ -50,6 +50,7 @@ class FakeWindow : public QWidget, public WorkingWindow {
     int stored = 0;
     // Set by the test to make the next call throw.
     bool failResolve = false;
+    bool failRead = false;
 
     // Every call of every fake window in order, e.g. "resolve anzeige1".
     static QStringList& calls();

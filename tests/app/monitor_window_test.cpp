@@ -259,6 +259,19 @@ TEST_F(Monitor, ErrorInConnectPhaseStopsTheMonitor) {
     EXPECT_FALSE(monitor().timer2()->isActive());
 }
 
+TEST_F(Monitor, ErrorInPollEndsOnlyThatTick) {
+    setController(0x0001, {0x0010});
+    openSimpleProject(true);
+    auto* window = dynamic_cast<FakeWindow*>(main().registry().windows().value(0));
+    ASSERT_TRUE(window);
+    main().Button1Click();
+    connectTick();
+    window->failRead = true;
+    pollTick();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("read failed"));
+    EXPECT_TRUE(monitor().timer2()->isActive()) << "the next tick polls again";
+}
+
 TEST_F(Monitor, EightFailedOpensUseUpEverySlot) {
     setController(0x0001, {0x0010});
     openSimpleProject();
