@@ -8,9 +8,9 @@
 //   values_bench [ticks]
 
 #include "comm/kestro.h"
-#include "common/shell.h"
 #include "common/stringgrid.h"
 #include "sim/ptysim.h"
+#include "tests/testshell.h"
 #include "values/representationicons.h"
 #include "values/tanzeigeform.h"
 
@@ -48,36 +48,6 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-class BenchShell : public Shell {
-  public:
-    int32_t handle = 0;
-    KeyValueList keys;
-    QStringList none;
-    QList<QIcon> icons = representationIcons();
-    std::array<uint16_t, 256> table{};
-
-    int32_t portHandle() const override { return handle; }
-    bool portOpen() const override { return handle > 0; }
-    uint16_t plugCode() const override { return 0; }
-    const std::array<uint16_t, 256>& addressTable() const override { return table; }
-    QString startFolder() const override { return "/tmp/"; }
-    QString projectFolder() const override { return "/tmp/"; }
-    KeyValueList& projectKeys() override { return keys; }
-    void setProjectModified() override {}
-    void renameWindowEntries(const QString&, const QString&) override {}
-    void removeWindowEntry(const QString&) override {}
-    std::optional<QString> askTitle(const QString&) override { return std::nullopt; }
-    const QStringList& catalog() const override { return none; }
-    std::optional<QString> spezLookup(const QString&) const override { return std::nullopt; }
-    void showVarlist() override {}
-    void closeVarlist() override {}
-    void showZuvarlist() override {}
-    void showSpezlist() override {}
-    void focusMain() override {}
-    void closeMain() override {}
-    const QList<QIcon>& imageList() const override { return icons; }
-};
-
 // Counts the paints of the grids, to show that each tick repaints.
 class PaintCounter : public QObject {
   public:
@@ -103,7 +73,9 @@ int main(int argc, char** argv) {
 
     ctrlsim::PtySimulator sim;
     sim.setLineBaud(0);
-    BenchShell shell;
+    TestShell shell;
+    shell.start = shell.project = "/tmp/";
+    shell.icons = representationIcons();
     shell.handle = kestro_init(sim.path().c_str(), 115200);
     if (shell.handle <= 0) {
         std::fprintf(stderr, "kestro_init failed: %d\n", shell.handle);

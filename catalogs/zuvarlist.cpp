@@ -59,35 +59,12 @@ void readLines(GridData& grid, const QStringList& lines) {
             grid.setColWidth(c, *width);
     }
     for (int r = 1; r < grid.rowCount(); ++r) {
-        QString rest = reader.next();
-        for (int c = 0; c < grid.colCount(); ++c) {
-            const qsizetype tab = rest.indexOf(u'\t');
-            if (tab < 0) {
-                grid.setCell(c, r, QString());
-                continue;
-            }
-            grid.setCell(c, r, rest.left(tab));
-            rest = rest.mid(tab + 1);
-        }
+        grid.setRowFromLine(r, reader.next());
     }
 }
 
 QStringList writeLines(const GridData& grid) {
-    QStringList lines;
-    lines << QString::number(grid.colCount()) << QString::number(grid.rowCount());
-    for (int c = 0; c < grid.colCount(); ++c)
-        lines << QString::number(grid.colWidth(c));
-    for (int r = 1; r < grid.rowCount(); ++r) {
-        QString line;
-        for (int c = 0; c < grid.colCount(); ++c) {
-            // A TAB or line break inside a cell would split the record.
-            QString text = grid.cell(c, r);
-            text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
-            line += text + u'\t';
-        }
-        lines << line;
-    }
-    return lines;
+    return grid.toLines();
 }
 
 bool keyAccepted(int col, int row, QChar ch) {

@@ -85,3 +85,34 @@ void GridData::setColWidth(int col, int width) {
         return;
     colWidths_[col] = width;
 }
+
+QStringList GridData::toLines() const {
+    QStringList lines;
+    lines << QString::number(colCount_) << QString::number(rowCount_);
+    for (int c = 0; c < colCount_; ++c)
+        lines << QString::number(colWidth(c));
+    for (int r = 1; r < rowCount_; ++r) {
+        QString line;
+        for (int c = 0; c < colCount_; ++c) {
+            QString text = cell(c, r);
+            text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+            line += text + u'\t';
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+void GridData::setRowFromLine(int row, const QString& line) {
+    qsizetype from = 0;
+    for (int c = 0; c < colCount_; ++c) {
+        const qsizetype tab = from < 0 ? -1 : line.indexOf(u'\t', from);
+        if (tab < 0) {
+            from = -1;
+            setCell(c, row, QString());
+            continue;
+        }
+        setCell(c, row, line.mid(from, tab - from));
+        from = tab + 1;
+    }
+}

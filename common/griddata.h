@@ -41,6 +41,15 @@ class GridData {
     int defaultRowHeight() const { return defaultRowHeight_; }
     void setDefaultRowHeight(int h) { defaultRowHeight_ = h; }
 
+    // The grid as the lines of its stored form: column count, row count, one
+    // width per column, then one line per data row with every cell followed
+    // by a TAB. TABs and line breaks inside a cell become blanks, so a cell
+    // can never split its line or shift the cells after it.
+    QStringList toLines() const;
+    // Fills a data row from such a line: each cell takes the text up to the
+    // next TAB; once no TAB is left, this and the remaining cells are empty.
+    void setRowFromLine(int row, const QString& line);
+
     bool operator==(const GridData&) const = default;
 
   private:

@@ -26,21 +26,7 @@ char unscramble(char s, qsizetype k) {
 } // namespace
 
 QStringList linesOf(const GridData& grid) {
-    QStringList lines;
-    lines << QString::number(grid.colCount()) << QString::number(grid.rowCount());
-    for (int c = 0; c < grid.colCount(); ++c)
-        lines << QString::number(grid.colWidth(c));
-    for (int r = 1; r < grid.rowCount(); ++r) {
-        QString line;
-        for (int c = 0; c < grid.colCount(); ++c) {
-            // A TAB inside a cell would shift every later cell when loaded.
-            QString cell = grid.cell(c, r);
-            cell.replace('\t', ' ');
-            line += cell + '\t';
-        }
-        lines << line;
-    }
-    return lines;
+    return grid.toLines();
 }
 
 QByteArray encode(const QStringList& lines) {
@@ -111,18 +97,7 @@ void applyLines(GridData& grid, const QStringList& lines) {
     for (int r = 1; r < grid.rowCount(); ++r) {
         if (next >= lines.size())
             throw ZorlError(QStringLiteral("The grid file ends before data row %1").arg(r));
-        const QString& line = lines[next++];
-        qsizetype from = 0;
-        for (int c = 0; c < grid.colCount(); ++c) {
-            const qsizetype tab = from < 0 ? -1 : line.indexOf('\t', from);
-            if (tab < 0) {
-                from = -1;
-                grid.setCell(c, r, QString());
-                continue;
-            }
-            grid.setCell(c, r, line.mid(from, tab - from));
-            from = tab + 1;
-        }
+        grid.setRowFromLine(r, lines[next++]);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "catalogs/tspezvarlistform.h"
 #include "catalogs/valuelisteditor.h"
-#include "catalogs_testshell.h"
+#include "tests/testshell.h"
 #include "common/dragsource.h"
 #include "common/scripteddialogs.h"
 #include "common/textfile.h"
@@ -36,7 +36,7 @@ struct SpezFixture {
     ValueListEditor* list() { return form.list(); }
     QPushButton* button(const char* name) { return form.findChild<QPushButton*>(name); }
     QTemporaryDir dir;
-    CatalogsTestShell shell;
+    TestShell shell;
     ScriptedDialogs dialogs;
     Tspezvarlistform form{shell};
 };

@@ -1,5 +1,5 @@
 #include "catalogs/tvarlistform.h"
-#include "catalogs_testshell.h"
+#include "tests/testshell.h"
 #include "common/dragsource.h"
 #include "common/scripteddialogs.h"
 #include "common/stringgrid.h"
@@ -32,7 +32,7 @@ struct VarlistFixture {
         form.LoadVarlist();
     }
     QTemporaryDir dir;
-    CatalogsTestShell shell;
+    TestShell shell;
     ScriptedDialogs dialogs;
     Tvarlistform form{shell};
 };

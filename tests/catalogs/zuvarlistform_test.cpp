@@ -1,10 +1,11 @@
 #include "catalogs/tvarlistform.h"
 #include "catalogs/tzuvarlistform.h"
-#include "catalogs_testshell.h"
 #include "common/dragsource.h"
 #include "common/scripteddialogs.h"
 #include "common/stringgrid.h"
 #include "common/textfile.h"
+#include "tests/gridinput.h"
+#include "tests/testshell.h"
 
 #include "qtprinters.h"
 #include <QAction>
@@ -33,14 +34,10 @@ struct ZuvarFixture {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
     QTemporaryDir dir;
-    CatalogsTestShell shell;
+    TestShell shell;
     ScriptedDialogs dialogs;
     Tzuvarlistform form{shell};
 };
-
-QPoint cellCenter(StringGrid* grid, int col, int row) {
-    return grid->visualRect(grid->model()->index(row, col)).center();
-}
 
 // What a real drag delivers at a point of the target's viewport.
 bool dropOnto(StringGrid* target, const QPoint& viewportPos, QMimeData* mime) {

@@ -1,6 +1,7 @@
 #include "common/dragsource.h"
 #include "common/stringgrid.h"
 #include "common/stringgridmodel.h"
+#include "tests/gridinput.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -35,22 +36,8 @@ struct GridWindow {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    QPoint cellCenter(int col, int row) const {
-        return grid->visualRect(grid->model()->index(row, col)).center();
-    }
-
-    // Types into whatever has the focus: the grid, or its editor once open.
-    void type(const QString& text) {
-        for (QChar ch : text) {
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
-            if (ch == u'\b')
-                QTest::keyClick(target, Qt::Key_Backspace);
-            else if (ch == u'\r')
-                QTest::keyClick(target, Qt::Key_Return);
-            else
-                QTest::keyClicks(target, QString(ch));
-        }
-    }
+    QPoint cellCenter(int col, int row) const { return ::cellCenter(grid, col, row); }
+    void type(const QString& text) { typeInto(grid, text); }
 
     QWidget window;
     StringGrid* grid;

@@ -91,7 +91,7 @@ class ValueWindowSimTest : public ::testing::Test {
     ctrlsim::PtySimulator sim;
     int32_t handle = 0;
     QTemporaryDir dir;
-    TestShell shell;
+    ValueWindowShell shell;
     ScriptedDialogs dialogs;
     QWidget owner;
 };

@@ -68,7 +68,7 @@ class ValueWindowTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    TestShell shell;
+    ValueWindowShell shell;
     ScriptedDialogs dialogs;
     QWidget owner;
 };
