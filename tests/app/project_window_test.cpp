@@ -6,6 +6,7 @@
 #include "catalogs/tspezvarlistform.h"
 #include "catalogs/tvarlistform.h"
 #include "common/stringgrid.h"
+#include "values/tanzeigeform.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -358,4 +359,54 @@ TEST_F(Project, AddingRefusesANameAlreadyTaken) {
     EXPECT_EQ(windowNames(), QStringList({"anzeige2"}));
     EXPECT_EQ(main().registry().counter(WindowKind::Display), 2);
     EXPECT_EQ(ui().Fenster1->actions().size(), 1);
+}
+
+TEST_F(Project, RoundTripBringsValueWindowsBackWithCellsWidthsAndPlaces) {
+    QStringList complist = section("#anzeige1;speeds");
+    complist << section("#eingabe1;setpoints") << "anzform=2"
+             << "eingabeform=2"
+             << "grafikform=1";
+    writeProject({"comx=0"}, complist);
+    openProject();
+
+    auto gridOf = [this](const char* name) {
+        WorkingWindow* w = main().registry().find(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w ? static_cast<Tanzeigeform*>(w->widget())->grid() : nullptr;
+    };
+    StringGrid* display = gridOf("anzeige1");
+    StringGrid* parameter = gridOf("eingabe1");
+    ASSERT_TRUE(display && parameter);
+    display->setRowCount(13);
+    display->setCell(1, 12, QStringLiteral("n_ist[2].low"));
+    display->setCell(5, 12, QStringLiteral("a comment with blanks"));
+    display->setColWidth(5, 140);
+    parameter->setCell(3, 2, QStringLiteral("0,5"));
+    parameter->setCell(4, 2, QStringLiteral("Y"));
+    QWidget* displayWindow = display->window();
+    displayWindow->move(111, 122);
+    displayWindow->resize(500, 310);
+    parameter->window()->hide();
+    main().close();
+
+    forms.reset();
+    forms = std::make_unique<ProgramForms>();
+    main().show();
+    main().recentproject1Click();
+
+    display = gridOf("anzeige1");
+    parameter = gridOf("eingabe1");
+    ASSERT_TRUE(display && parameter);
+    EXPECT_EQ(display->rowCount(), 13);
+    EXPECT_EQ(display->cell(1, 12), QStringLiteral("n_ist[2].low"));
+    EXPECT_EQ(display->cell(5, 12), QStringLiteral("a comment with blanks"));
+    EXPECT_EQ(display->colWidth(5), 140);
+    EXPECT_EQ(parameter->colCount(), 9);
+    EXPECT_EQ(parameter->cell(3, 2), QStringLiteral("0,5"));
+    EXPECT_EQ(parameter->cell(4, 2), QStringLiteral("Y"));
+    EXPECT_EQ(display->window()->pos(), QPoint(111, 122));
+    EXPECT_EQ(display->window()->size(), QSize(500, 310));
+    // Stored as hidden, shown again when the project opens.
+    EXPECT_TRUE(parameter->window()->isVisible());
+    EXPECT_EQ(display->window()->windowTitle(), QStringLiteral("speeds"));
 }
