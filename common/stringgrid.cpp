@@ -77,6 +77,8 @@ void StringGrid::init() {
     v->setSectionResizeMode(QHeaderView::Fixed);
     v->setMinimumSectionSize(0);
     v->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    v->viewport()->setAcceptDrops(true);
+    v->viewport()->installEventFilter(this);
 
     // The corner shows the title of the fixed column.
     setCornerButtonEnabled(false);
@@ -422,25 +424,33 @@ void StringGrid::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void StringGrid::dragMoveEvent(QDragMoveEvent* event) {
+    dragMoveAt(event, viewport()->mapTo(this, event->position().toPoint()));
+}
+
+void StringGrid::dropEvent(QDropEvent* event) {
+    dropAt(event, viewport()->mapTo(this, event->position().toPoint()));
+}
+
+void StringGrid::dragMoveAt(QDragMoveEvent* event, const QPoint& gridPos) {
     const std::optional<DragSource> source = fromMime(event->mimeData());
     if (!source || !dragOver) {
         event->ignore();
         return;
     }
-    const auto [col, row] = cellAt(viewport()->mapTo(this, event->position().toPoint()));
+    const auto [col, row] = cellAt(gridPos);
     if (dragOver(*source, col, row))
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
-void StringGrid::dropEvent(QDropEvent* event) {
+void StringGrid::dropAt(QDropEvent* event, const QPoint& gridPos) {
     const std::optional<DragSource> source = fromMime(event->mimeData());
     if (!source || !dragOver) {
         event->ignore();
         return;
     }
-    const auto [col, row] = cellAt(viewport()->mapTo(this, event->position().toPoint()));
+    const auto [col, row] = cellAt(gridPos);
     if (!dragOver(*source, col, row)) {
         event->ignore();
         return;
@@ -453,6 +463,30 @@ void StringGrid::dropEvent(QDropEvent* event) {
 // --- corner ------------------------------------------------------------------
 
 bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalHeader()->viewport()) {
+        // The fixed column is drawn by the row header: a drop on it goes to
+        // the data row beside it, like a drop on any other cell of the row.
+        const auto gridPos = [&](const QDropEvent* e) {
+            return verticalHeader()->viewport()->mapTo(this, e->position().toPoint());
+        };
+        switch (event->type()) {
+        case QEvent::DragEnter:
+            dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+            return true;
+        case QEvent::DragMove: {
+            auto* e = static_cast<QDragMoveEvent*>(event);
+            dragMoveAt(e, gridPos(e));
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* e = static_cast<QDropEvent*>(event);
+            dropAt(e, gridPos(e));
+            return true;
+        }
+        default:
+            break;
+        }
+    }
     auto* corner = qobject_cast<QAbstractButton*>(watched);
     if (corner && corner->parent() == this && event->type() == QEvent::Paint) {
         QPainter painter(corner);

@@ -143,6 +143,8 @@ class StringGrid : public QTableView, public RowSource {
   private:
     friend class StringGridDelegate;
     void init();
+    void dragMoveAt(QDragMoveEvent* event, const QPoint& gridPos);
+    void dropAt(QDropEvent* event, const QPoint& gridPos);
     void applyLayout();
     void applyColWidth(int col);
     // A key in an open editor; true when it was consumed here.

@@ -345,26 +345,34 @@ TEST(StringGrid, DropReachesTheHookWithTheCellUnderThePoint) {
         drops << std::make_pair(s.windowName + "/" + s.currentRow.value(1), QPoint(col, row));
     };
 
-    auto dropAt = [&](const QPoint& vp, QMimeData* mime) {
+    auto dropOn = [&](QWidget* w, const QPoint& pos, QMimeData* mime) {
         std::unique_ptr<QMimeData> owned(mime);
-        QDragEnterEvent enter(vp, Qt::CopyAction, mime, Qt::LeftButton, {});
-        QApplication::sendEvent(g.viewport(), &enter);
-        QDragMoveEvent move(vp, Qt::CopyAction, mime, Qt::LeftButton, {});
-        QApplication::sendEvent(g.viewport(), &move);
-        QDropEvent ev(vp, Qt::CopyAction, mime, Qt::LeftButton, {});
-        QApplication::sendEvent(g.viewport(), &ev);
+        QDragEnterEvent enter(pos, Qt::CopyAction, mime, Qt::LeftButton, {});
+        QApplication::sendEvent(w, &enter);
+        QDragMoveEvent move(pos, Qt::CopyAction, mime, Qt::LeftButton, {});
+        QApplication::sendEvent(w, &move);
+        QDropEvent ev(pos, Qt::CopyAction, mime, Qt::LeftButton, {});
+        QApplication::sendEvent(w, &ev);
         return ev.isAccepted();
     };
+    auto dropAt = [&](const QPoint& vp, QMimeData* mime) { return dropOn(g.viewport(), vp, mime); };
 
     EXPECT_TRUE(dropAt(target.cellCenter(2, 4), toMime(identifyDragSource(source.grid))));
     // Below the last row there is no data row.
     const QRect last = g.visualRect(g.model()->index(5, 1));
     EXPECT_TRUE(dropAt(QPoint(last.center().x(), last.bottom() + 10),
                        toMime(identifyDragSource(source.grid))));
-    ASSERT_EQ(drops.size(), 2);
+    // The fixed column is the row header; a drop there belongs to its row.
+    QWidget* rowHeader = g.verticalHeader()->viewport();
+    EXPECT_TRUE(rowHeader->acceptDrops());
+    const QPoint besideRow3(rowHeader->width() / 2,
+                            g.visualRect(g.model()->index(3, 1)).center().y());
+    EXPECT_TRUE(dropOn(rowHeader, besideRow3, toMime(identifyDragSource(source.grid))));
+    ASSERT_EQ(drops.size(), 3);
     EXPECT_EQ(drops[0].first, "zuvarlistform/arr");
     EXPECT_EQ(drops[0].second, QPoint(2, 4));
     EXPECT_EQ(drops[1].second.y(), -1);
+    EXPECT_EQ(drops[2].second, QPoint(0, 3));
 
     // A real drag over the title row looks for a target from the header
     // upwards; the grid must not take it there.
@@ -381,5 +389,5 @@ TEST(StringGrid, DropReachesTheHookWithTheCellUnderThePoint) {
     auto* text = new QMimeData;
     text->setText("speed");
     EXPECT_FALSE(dropAt(target.cellCenter(2, 4), text));
-    EXPECT_EQ(drops.size(), 2);
+    EXPECT_EQ(drops.size(), 3);
 }
