@@ -3,6 +3,7 @@
 #include "comm/kestro.h"
 #include "common/dialogs.h"
 #include "common/errorreport.h"
+#include "common/inttext.h"
 #include "statusbar.h"
 
 #include <QAction>
@@ -132,9 +133,7 @@ void ConnectionMonitor::connectPhase() {
     if (codeRead)
         plugCode_ = code;
     showState(codeRead);
-    c_.statusBar->setPanelText(
-        1, QStringLiteral("St-code:") +
-               QStringLiteral("%1").arg(plugCode_, 4, 16, QLatin1Char('0')).toUpper());
+    c_.statusBar->setPanelText(1, QStringLiteral("St-code:") + hexText(plugCode_, 4));
 
     uint8_t count = 0;
     if (kestro_adress_length_read(handle_, &count) < 0) {

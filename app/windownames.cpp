@@ -1,37 +1,34 @@
 #include "windownames.h"
 
+namespace {
+
+struct KindNames {
+    const char* caption;
+    const char* name;
+    const char* counterKey;
+};
+
+// One row per kind, in the order of WindowKind.
+constexpr KindNames kinds[] = {
+    {"display window", "anzeige", "anzform"},
+    {"parameterisation window", "eingabe", "eingabeform"},
+    {"graphic window", "grafik", "grafikform"},
+};
+
+const KindNames& namesOf(WindowKind kind) {
+    return kinds[static_cast<int>(kind)];
+}
+
+} // namespace
+
 QString WindowNames::captionPrefix(WindowKind kind) {
-    switch (kind) {
-    case WindowKind::Display:
-        return QStringLiteral("display window");
-    case WindowKind::Parameter:
-        return QStringLiteral("parameterisation window");
-    case WindowKind::Graphic:
-        return QStringLiteral("graphic window");
-    }
-    return {};
+    return QLatin1String(namesOf(kind).caption);
 }
 
 QString WindowNames::namePrefix(WindowKind kind) {
-    switch (kind) {
-    case WindowKind::Display:
-        return QStringLiteral("anzeige");
-    case WindowKind::Parameter:
-        return QStringLiteral("eingabe");
-    case WindowKind::Graphic:
-        return QStringLiteral("grafik");
-    }
-    return {};
+    return QLatin1String(namesOf(kind).name);
 }
 
 QString WindowNames::counterKey(WindowKind kind) {
-    switch (kind) {
-    case WindowKind::Display:
-        return QStringLiteral("anzform");
-    case WindowKind::Parameter:
-        return QStringLiteral("eingabeform");
-    case WindowKind::Graphic:
-        return QStringLiteral("grafikform");
-    }
-    return {};
+    return QLatin1String(namesOf(kind).counterKey);
 }
