@@ -113,6 +113,7 @@ void Tzuvarlistform::closeEvent(QCloseEvent* event) {
 }
 
 bool Tzuvarlistform::FormClose() {
+    StringGrid1->commitEditor();
     return guarded([this] {
         const QStringList lines = zuvarlist::writeLines(StringGrid1->data());
         if (modified_)

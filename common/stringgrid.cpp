@@ -4,6 +4,7 @@
 #include "common/stringgridmodel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -281,6 +282,12 @@ std::pair<int, int> StringGrid::cellAt(const QPoint& gridPos) const {
     if (vp.y() < 0 || row < model_->grid().fixedRows())
         row = -1;
     return {col, row};
+}
+
+void StringGrid::commitEditor() {
+    QWidget* focus = QApplication::focusWidget();
+    if (isEditing() && focus && focus != this && isAncestorOf(focus))
+        commitData(focus);
 }
 
 QRect StringGrid::cellRect(int col, int row) const {

@@ -75,6 +75,9 @@ class StringGrid : public QTableView, public RowSource {
     void setCurrent(int col, int row);
     // Whether an in-place editor is open.
     bool isEditing() const { return state() == EditingState; }
+    // Takes the text of an open in-place editor into its cell, so that a
+    // store or send right now sees what the user typed.
+    void commitEditor();
     // Whole-row selection look (the variable list).
     void setRowSelect(bool on);
 

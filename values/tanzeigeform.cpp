@@ -240,12 +240,6 @@ int Tanzeigeform::textWidth(const QString& text) const {
     return stringgrid1_->textWidth(text);
 }
 
-void Tanzeigeform::commitEditor() {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && focus != stringgrid1_ && stringgrid1_->isAncestorOf(focus))
-        QMetaObject::invokeMethod(stringgrid1_, "commitData", Q_ARG(QWidget*, focus));
-}
-
 std::unique_ptr<ValueAccess> Tanzeigeform::controllerAccess() const {
     return std::make_unique<LibraryAccess>(shell_.portHandle());
 }
@@ -355,7 +349,7 @@ void Tanzeigeform::anzeigeformshow() {
 }
 
 bool Tanzeigeform::anzeigeformclose() {
-    commitEditor();
+    stringgrid1_->commitEditor();
     return guarded([this] {
         storeGrid(contentsFile());
         if (varlistOpened_)
@@ -408,7 +402,7 @@ void Tanzeigeform::saveasclick() {
                                                 QStringLiteral("*.") + ext, ext);
         if (file.isEmpty())
             return;
-        commitEditor();
+        stringgrid1_->commitEditor();
         storeGrid(file);
     });
 }

@@ -114,8 +114,6 @@ class Tanzeigeform : public QWidget, public WorkingWindow {
     // Writes the cells of updated that differ from the grid, in one batch.
     void applyCells(const GridData& updated);
     int textWidth(const QString& text) const;
-    // Puts the text of an open cell editor into its cell.
-    void commitEditor();
     // The controller through the library and the main window's port handle.
     std::unique_ptr<ValueAccess> controllerAccess() const;
 

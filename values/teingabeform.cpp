@@ -77,7 +77,7 @@ void Teingabeform::sendenclick() {
     if (shell().portHandle() <= 0)
         return;
     // What is being typed counts as typed.
-    commitEditor();
+    grid()->commitEditor();
     ValueRows::sendMarked(grid()->data(), roles(), *controllerAccess());
 }
 

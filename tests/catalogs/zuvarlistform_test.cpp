@@ -148,6 +148,15 @@ TEST(Zuvarlistform, ReadOnceOnFirstShowWrittenOnCloseWhenModified) {
     EXPECT_FALSE(f.form.modified());
     EXPECT_EQ(TextFile::readLines(f.path()),
               QStringList({"5", "2", "50", "150", "40", "120", "100", "\t\t\tz\t\t"}));
+
+    // Closing with the cell editor still open keeps what was typed into it.
+    f.show();
+    grid->setCurrent(4, 1);
+    grid->setFocus();
+    QTest::keyClicks(grid, "7");
+    ASSERT_TRUE(grid->isEditing());
+    f.form.close();
+    EXPECT_EQ(TextFile::readLines(f.path()).value(7), "\t\t\tz\t7\t");
 }
 
 TEST(Zuvarlistform, FileEndingEarlyIsReportedAndTriedAgain) {
