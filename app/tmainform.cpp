@@ -286,13 +286,8 @@ void Tmainform::openproject1Click() {
         setRecentCaption();
         ui_.Button1->setEnabled(true);
         showProjectFolder(true);
-        LoadComplist();
-        LoadVarlist();
+        loadProjectWindows();
         monitor_->timer3()->stop();
-        raise();
-        activateWindow();
-        ui_.recentproject1->setEnabled(false);
-        ui_.openproject1->setEnabled(false);
     });
 }
 
@@ -307,13 +302,18 @@ void Tmainform::recentproject1Click() {
         LoadSpezList();
         ui_.Button1->setEnabled(true);
         showProjectFolder(true);
-        LoadComplist();
-        LoadVarlist();
-        raise();
-        activateWindow();
-        ui_.recentproject1->setEnabled(false);
-        ui_.openproject1->setEnabled(false);
+        loadProjectWindows();
     });
+}
+
+void Tmainform::loadProjectWindows() {
+    LoadComplist();
+    LoadVarlist();
+    raise();
+    activateWindow();
+    // One project per run: nothing opens a second one.
+    ui_.recentproject1->setEnabled(false);
+    ui_.openproject1->setEnabled(false);
 }
 
 void Tmainform::newProject1Click() {

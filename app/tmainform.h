@@ -122,7 +122,9 @@ class Tmainform : public QMainWindow, public Shell, private ConnectionMonitor::H
     void setBeepChoice(bool beep);
     void setRecentCaption();
     void showProjectFolder(bool shortened);
-    void loadWindowsAndVarlist();
+    // The end of opening a project: its windows and variables, then the main
+    // window in front.
+    void loadProjectWindows();
     void LoadComplist();
     void LoadVarlist();
     void LoadSpezList();
